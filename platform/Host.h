@@ -1,0 +1,94 @@
+// The operating-system services the programs use, in one interface.
+//
+// Every call keeps its Win32 name, arguments and conventions (BOOL plus the
+// last error, INVALID_HANDLE_VALUE, predefined registry keys), so that code
+// written against it reads one-to-one against the platform's documentation.
+// Win32Host forwards each call to Windows; SimHost answers it from a
+// simulated PC. The host object is handed down explicitly: no global.
+//
+// On Windows the platform headers turn names such as CreateFile into their
+// wide forms (CreateFileW); every user of this header sees the same macros,
+// so the renaming is consistent and harmless.
+#pragma once
+
+#include "WinTypes.h"
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // --- Errors -----------------------------------------------------------
+    virtual DWORD GetLastError() = 0;
+    virtual void SetLastError(DWORD error) = 0;
+    // Only FORMAT_MESSAGE_FROM_SYSTEM text into a caller's buffer is needed;
+    // inserts are never expanded (pass FORMAT_MESSAGE_IGNORE_INSERTS).
+    virtual DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
+                                LPWSTR buffer, DWORD size) = 0;
+
+    // --- Versions and languages -------------------------------------------
+    // Fills the version record; dwOSVersionInfoSize must be set by the caller.
+    virtual BOOL GetVersionEx(OSVERSIONINFOEXW* info) = 0;
+    virtual LANGID GetUserDefaultLangID() = 0;
+    virtual LANGID GetSystemDefaultLangID() = 0;
+
+    // --- Modules and resources --------------------------------------------
+    virtual HMODULE LoadLibrary(LPCWSTR fileName) = 0;
+    virtual BOOL FreeLibrary(HMODULE module) = 0;
+    virtual FARPROC GetProcAddress(HMODULE module, LPCSTR procName) = 0;
+    // A null name gives the program's own module.
+    virtual HMODULE GetModuleHandle(LPCWSTR moduleName) = 0;
+    virtual DWORD GetModuleFileName(HMODULE module, LPWSTR fileName, DWORD size) = 0;
+    virtual HRSRC FindResourceEx(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) = 0;
+    virtual HGLOBAL LoadResource(HMODULE module, HRSRC resource) = 0;
+    virtual LPVOID LockResource(HGLOBAL data) = 0;
+    virtual DWORD SizeofResource(HMODULE module, HRSRC resource) = 0;
+
+    // --- Files --------------------------------------------------------------
+    virtual HANDLE CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode,
+                              SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
+                              HANDLE templateFile) = 0;
+    virtual BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
+                          OVERLAPPED* overlapped) = 0;
+    virtual BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+                           OVERLAPPED* overlapped) = 0;
+    virtual DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) = 0;
+    virtual BOOL CloseHandle(HANDLE object) = 0;
+    virtual DWORD GetFileAttributes(LPCWSTR fileName) = 0;
+    virtual BOOL SetFileAttributes(LPCWSTR fileName, DWORD attributes) = 0;
+    virtual BOOL DeleteFile(LPCWSTR fileName) = 0;
+    virtual DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) = 0;
+
+    // --- Drives -------------------------------------------------------------
+    virtual DWORD GetLogicalDrives() = 0;
+    virtual UINT GetDriveType(LPCWSTR rootPath) = 0;
+
+    // --- Registry -----------------------------------------------------------
+    virtual LONG RegOpenKeyEx(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access,
+                              HKEY* result) = 0;
+    virtual LONG RegCreateKeyEx(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
+                                DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,
+                                HKEY* result, LPDWORD disposition) = 0;
+    virtual LONG RegQueryValueEx(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type,
+                                 LPBYTE data, LPDWORD dataSize) = 0;
+    virtual LONG RegSetValueEx(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type,
+                               const BYTE* data, DWORD dataSize) = 0;
+    virtual LONG RegEnumKeyEx(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize,
+                              LPDWORD reserved, LPWSTR keyClass, LPDWORD classSize,
+                              FILETIME* lastWrite) = 0;
+    virtual LONG RegCloseKey(HKEY key) = 0;
+
+    // --- Synchronisation ----------------------------------------------------
+    virtual HANDLE CreateMutex(SECURITY_ATTRIBUTES* security, BOOL initialOwner, LPCWSTR name) = 0;
+    virtual BOOL ReleaseMutex(HANDLE mutex) = 0;
+    virtual HANDLE CreateEvent(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState,
+                               LPCWSTR name) = 0;
+    virtual BOOL SetEvent(HANDLE event) = 0;
+    virtual BOOL ResetEvent(HANDLE event) = 0;
+    virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
+
+    // --- Time ---------------------------------------------------------------
+    virtual void Sleep(DWORD milliseconds) = 0;
+    virtual DWORD GetTickCount() = 0;
+    virtual void GetLocalTime(SYSTEMTIME* time) = 0;
+    virtual void GetSystemTimeAsFileTime(FILETIME* time) = 0;
+};
