@@ -1,0 +1,72 @@
+// The host seam answered by Windows itself: every call goes straight to the
+// wide Win32 function of the same name, so results, last errors and handles
+// are exactly the system's. Nothing here may call a function that Windows XP's
+// kernel32 or advapi32 does not export.
+#pragma once
+
+#include "platform/Host.h"
+
+class Win32Host final : public Host {
+public:
+    DWORD GetLastError() override;
+    void SetLastError(DWORD error) override;
+    DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
+                        LPWSTR buffer, DWORD size) override;
+
+    BOOL GetVersionEx(OSVERSIONINFOEXW* info) override;
+    LANGID GetUserDefaultLangID() override;
+    LANGID GetSystemDefaultLangID() override;
+
+    HMODULE LoadLibrary(LPCWSTR fileName) override;
+    BOOL FreeLibrary(HMODULE module) override;
+    FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+    HMODULE GetModuleHandle(LPCWSTR moduleName) override;
+    DWORD GetModuleFileName(HMODULE module, LPWSTR fileName, DWORD size) override;
+    HRSRC FindResourceEx(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) override;
+    HGLOBAL LoadResource(HMODULE module, HRSRC resource) override;
+    LPVOID LockResource(HGLOBAL data) override;
+    DWORD SizeofResource(HMODULE module, HRSRC resource) override;
+
+    HANDLE CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode,
+                      SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
+                      HANDLE templateFile) override;
+    BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
+                  OVERLAPPED* overlapped) override;
+    BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+                   OVERLAPPED* overlapped) override;
+    DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override;
+    BOOL CloseHandle(HANDLE object) override;
+    DWORD GetFileAttributes(LPCWSTR fileName) override;
+    BOOL SetFileAttributes(LPCWSTR fileName, DWORD attributes) override;
+    BOOL DeleteFile(LPCWSTR fileName) override;
+    DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) override;
+
+    DWORD GetLogicalDrives() override;
+    UINT GetDriveType(LPCWSTR rootPath) override;
+
+    LONG RegOpenKeyEx(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access,
+                      HKEY* result) override;
+    LONG RegCreateKeyEx(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options,
+                        REGSAM access, SECURITY_ATTRIBUTES* security, HKEY* result,
+                        LPDWORD disposition) override;
+    LONG RegQueryValueEx(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type,
+                         LPBYTE data, LPDWORD dataSize) override;
+    LONG RegSetValueEx(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                       DWORD dataSize) override;
+    LONG RegEnumKeyEx(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved,
+                      LPWSTR keyClass, LPDWORD classSize, FILETIME* lastWrite) override;
+    LONG RegCloseKey(HKEY key) override;
+
+    HANDLE CreateMutex(SECURITY_ATTRIBUTES* security, BOOL initialOwner, LPCWSTR name) override;
+    BOOL ReleaseMutex(HANDLE mutex) override;
+    HANDLE CreateEvent(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState,
+                       LPCWSTR name) override;
+    BOOL SetEvent(HANDLE event) override;
+    BOOL ResetEvent(HANDLE event) override;
+    DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+
+    void Sleep(DWORD milliseconds) override;
+    DWORD GetTickCount() override;
+    void GetLocalTime(SYSTEMTIME* time) override;
+    void GetSystemTimeAsFileTime(FILETIME* time) override;
+};
