@@ -103,19 +103,24 @@ std::wstring WideFromUtf8(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : lead >= 0xF0 && lead < 0xF8 ? 3 : lead >= 0xE0 ? 2
-                  : lead >= 0xC2 ? 1 : -1;
-        char32_t code = extra == 0 ? lead : extra == 1 ? (lead & 0x1F)
-                      : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
-        bool valid = extra >= 0 && i + extra < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            unsigned char next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            code = (code << 6) | (next & 0x3F);
+        // The continuation bytes a lead byte announces; -1 for bytes that
+        // cannot start a sequence.
+        int extra = lead < 0x80 ? 0 : lead < 0xC2 ? -1 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : -1;
+        char32_t code = extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : extra == 3 ? (lead & 0x07) : lead;
+        // A broken sequence is replaced once, together with the continuation
+        // bytes that belonged to it.
+        bool valid = extra >= 0;
+        size_t length = 1;
+        for (int k = 1; valid && k <= extra; ++k, ++length) {
+            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         }
         if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
             AppendCodePoint(out, kReplacement);
-            ++i;
+            i += length;
             continue;
         }
         AppendCodePoint(out, code);

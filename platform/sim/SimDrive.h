@@ -1,0 +1,51 @@
+// What CreateFile reaches on the simulated PC: drives behind drive letters,
+// and devices behind names of the device namespace ("\\.\E:",
+// "\\.\PhysicalDrive0"). Both hand out file objects that the handles of a
+// process read and write at an offset.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/WinTypes.h"
+
+// An open file or device, shared by the handles that one CreateFile made.
+// Calls return ERROR_SUCCESS or the error the program is to see.
+class SimFileObject {
+public:
+    virtual ~SimFileObject() = default;
+    virtual DWORD ReadAt(uint64_t offset, void* buffer, DWORD size, DWORD& done) = 0;
+    virtual DWORD WriteAt(uint64_t offset, const void* buffer, DWORD size, DWORD& done) = 0;
+    // Where FILE_END counts from.
+    virtual uint64_t Size() = 0;
+};
+
+struct SimOpenRequest {
+    DWORD access = 0;       // GENERIC_READ, GENERIC_WRITE
+    DWORD share = 0;        // FILE_SHARE_*
+    DWORD disposition = 0;  // CREATE_NEW ... TRUNCATE_EXISTING
+    DWORD flags = 0;        // FILE_ATTRIBUTE_* and FILE_FLAG_*
+};
+
+// A drive letter's volume. Paths are the parts below its root.
+class SimDrive {
+public:
+    virtual ~SimDrive() = default;
+    virtual UINT Type() const = 0;
+    // `existed` tells whether the file was there before (CREATE_ALWAYS and
+    // OPEN_ALWAYS then report ERROR_ALREADY_EXISTS).
+    virtual DWORD Open(const std::vector<std::wstring>& parts, const SimOpenRequest& request,
+                       std::shared_ptr<SimFileObject>& file, bool& existed) = 0;
+    virtual DWORD GetAttributes(const std::vector<std::wstring>& parts, DWORD& attributes) = 0;
+    virtual DWORD SetAttributes(const std::vector<std::wstring>& parts, DWORD attributes) = 0;
+    virtual DWORD Remove(const std::vector<std::wstring>& parts) = 0;
+};
+
+// A name in the device namespace.
+class SimDevice {
+public:
+    virtual ~SimDevice() = default;
+    virtual DWORD Open(const SimOpenRequest& request, std::shared_ptr<SimFileObject>& file) = 0;
+};

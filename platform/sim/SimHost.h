@@ -1,0 +1,128 @@
+// One program running on the simulated PC: a process with its own handles,
+// modules, current folder and last errors (one per thread, as on Windows),
+// answering every host call the way Windows would, failures included.
+//
+// Several SimHosts on one SimMachine are several programs on one PC: they
+// share its drives, registry, named objects and clock. Destroying a SimHost
+// ends the process: its handles close and the mutexes it owns are abandoned.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/Host.h"
+#include "platform/sim/PeImage.h"
+#include "platform/sim/SimHandles.h"
+#include "platform/sim/SimMachine.h"
+
+class SimHost : public Host {
+public:
+    // `programPath` is the program's Windows path ("C:\Caddis\Caddis.exe");
+    // its folder is the current folder and the first place LoadLibrary looks.
+    SimHost(SimMachine& machine, const std::wstring& programPath);
+    ~SimHost() override;
+    SimHost(const SimHost&) = delete;
+    SimHost& operator=(const SimHost&) = delete;
+
+    // Gives the program's own module the resources of a resource library
+    // image (the natively built programs carry their resources that way).
+    // False, and no change, when the bytes are no valid image.
+    bool SetProgramImage(const unsigned char* bytes, size_t size);
+    SimMachine& Machine() { return machine_; }
+
+    DWORD GetLastError() override;
+    void SetLastError(DWORD error) override;
+    DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer,
+                        DWORD size) override;
+
+    BOOL GetVersionEx(OSVERSIONINFOEXW* info) override;
+    LANGID GetUserDefaultLangID() override;
+    LANGID GetSystemDefaultLangID() override;
+
+    HMODULE LoadLibrary(LPCWSTR fileName) override;
+    BOOL FreeLibrary(HMODULE module) override;
+    FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+    HMODULE GetModuleHandle(LPCWSTR moduleName) override;
+    DWORD GetModuleFileName(HMODULE module, LPWSTR fileName, DWORD size) override;
+    HRSRC FindResourceEx(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) override;
+    HGLOBAL LoadResource(HMODULE module, HRSRC resource) override;
+    LPVOID LockResource(HGLOBAL data) override;
+    DWORD SizeofResource(HMODULE module, HRSRC resource) override;
+
+    HANDLE CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
+                      DWORD disposition, DWORD flags, HANDLE templateFile) override;
+    BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, OVERLAPPED* overlapped) override;
+    BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, OVERLAPPED* overlapped) override;
+    DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override;
+    BOOL CloseHandle(HANDLE object) override;
+    DWORD GetFileAttributes(LPCWSTR fileName) override;
+    BOOL SetFileAttributes(LPCWSTR fileName, DWORD attributes) override;
+    BOOL DeleteFile(LPCWSTR fileName) override;
+    DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) override;
+
+    DWORD GetLogicalDrives() override;
+    UINT GetDriveType(LPCWSTR rootPath) override;
+
+    LONG RegOpenKeyEx(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result) override;
+    LONG RegCreateKeyEx(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM access,
+                        SECURITY_ATTRIBUTES* security, HKEY* result, LPDWORD disposition) override;
+    LONG RegQueryValueEx(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                         LPDWORD dataSize) override;
+    LONG RegSetValueEx(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                       DWORD dataSize) override;
+    LONG RegEnumKeyEx(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPWSTR keyClass,
+                      LPDWORD classSize, FILETIME* lastWrite) override;
+    LONG RegCloseKey(HKEY key) override;
+
+    HANDLE CreateMutex(SECURITY_ATTRIBUTES* security, BOOL initialOwner, LPCWSTR name) override;
+    BOOL ReleaseMutex(HANDLE mutex) override;
+    HANDLE CreateEvent(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState, LPCWSTR name) override;
+    BOOL SetEvent(HANDLE event) override;
+    BOOL ResetEvent(HANDLE event) override;
+    DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+
+    void Sleep(DWORD milliseconds) override;
+    DWORD GetTickCount() override;
+    void GetLocalTime(SYSTEMTIME* time) override;
+    void GetSystemTimeAsFileTime(FILETIME* time) override;
+
+private:
+    struct Module {
+        SimPath path;
+        std::unique_ptr<PeImage> image;           // null: no resources
+        std::shared_ptr<SimNativeModule> native;  // a library provided in code
+        unsigned references = 0;
+    };
+
+    SimThread CurrentThread() const { return SimThread::Current(process_); }
+    // False, with the last error set, when the name cannot be parsed.
+    bool Parse(LPCWSTR name, SimPath& path);
+    // The object of a handle of that kind; null, with ERROR_INVALID_HANDLE, if none.
+    template <class T>
+    std::shared_ptr<T> HandleOf(HANDLE handle) {
+        std::shared_ptr<T> object = handles_.Get<T>(handle);
+        if (!object) SetLastError(ERROR_INVALID_HANDLE);
+        return object;
+    }
+
+    // Modules (modulesMutex_ held).
+    Module* FindModule(HMODULE module);
+    Module* FindLoaded(const std::wstring& name);
+    DWORD LoadFrom(const SimPath& path, Module*& module);
+    BOOL Transfer(HANDLE file, void* buffer, DWORD size, LPDWORD done, OVERLAPPED* overlapped, bool writing);
+
+    std::shared_ptr<SimOpenKey> KeyOf(HKEY key);
+    LONG AddKey(const std::shared_ptr<SimRegistry::Key>& key, REGSAM access, HKEY* result);
+
+    SimMachine& machine_;
+    const uint64_t process_;
+    std::wstring currentDirectory_;
+    SimHandles handles_;
+    std::mutex modulesMutex_;
+    Module program_;
+    std::map<Module*, std::unique_ptr<Module>> modules_;
+};

@@ -1,0 +1,55 @@
+// Mutexes, events and waits of a process on the simulated PC.
+#include "platform/sim/SimHost.h"
+
+// A name already in use gives the existing object with ERROR_ALREADY_EXISTS;
+// a new one clears the last error.
+HANDLE SimHost::CreateMutex(SECURITY_ATTRIBUTES*, BOOL initialOwner, LPCWSTR name) {
+    DWORD status = ERROR_SUCCESS;
+    std::shared_ptr<SimMutex> mutex =
+        machine_.Objects().MakeMutex(name ? name : L"", initialOwner != FALSE, CurrentThread(), status);
+    SetLastError(status);
+    return mutex ? handles_.Add(mutex) : nullptr;
+}
+
+BOOL SimHost::ReleaseMutex(HANDLE handle) {
+    std::shared_ptr<SimMutex> mutex = HandleOf<SimMutex>(handle);
+    if (!mutex) return FALSE;
+    DWORD error = machine_.Objects().Release(*mutex, CurrentThread());
+    if (error == ERROR_SUCCESS) return TRUE;
+    SetLastError(error);
+    return FALSE;
+}
+
+HANDLE SimHost::CreateEvent(SECURITY_ATTRIBUTES*, BOOL manualReset, BOOL initialState, LPCWSTR name) {
+    DWORD status = ERROR_SUCCESS;
+    std::shared_ptr<SimEvent> event =
+        machine_.Objects().MakeEvent(name ? name : L"", manualReset != FALSE, initialState != FALSE, status);
+    SetLastError(status);
+    return event ? handles_.Add(event) : nullptr;
+}
+
+BOOL SimHost::SetEvent(HANDLE handle) {
+    std::shared_ptr<SimEvent> event = HandleOf<SimEvent>(handle);
+    if (!event) return FALSE;
+    machine_.Objects().Signal(*event);
+    return TRUE;
+}
+
+BOOL SimHost::ResetEvent(HANDLE handle) {
+    std::shared_ptr<SimEvent> event = HandleOf<SimEvent>(handle);
+    if (!event) return FALSE;
+    machine_.Objects().Unsignal(*event);
+    return TRUE;
+}
+
+// File handles are signalled whenever no transfer is under way, which on the
+// simulated PC is always.
+DWORD SimHost::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+    std::shared_ptr<SimObject> object = handles_.Find(handle);
+    if (auto waitable = std::dynamic_pointer_cast<SimWaitable>(object)) {
+        return machine_.Objects().Wait(*waitable, CurrentThread(), milliseconds);
+    }
+    if (std::dynamic_pointer_cast<SimOpenFile>(object)) return WAIT_OBJECT_0;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+}

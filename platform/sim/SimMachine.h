@@ -1,0 +1,96 @@
+// The simulated PC: what all its processes share. Tests build one, configure
+// it, and run one SimHost on it per program ("process") they start.
+//
+// Defaults: Windows XP (NT 5.1.2600, Service Pack 2), user and system
+// language US English (0x0409), no drives, an empty registry apart from its
+// top keys, and the clock at 2005-03-14 09:30 with the PC up for an hour.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/WinTypes.h"
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimDrive.h"
+#include "platform/sim/SimObjects.h"
+#include "platform/sim/SimPath.h"
+#include "platform/sim/SimRegistry.h"
+
+// A library the simulated PC provides in code rather than as an image on a
+// drive (a system library the programs load by name).
+class SimNativeModule {
+public:
+    virtual ~SimNativeModule() = default;
+    // The exported function of that name, or null.
+    virtual FARPROC Export(const char* name) = 0;
+};
+
+struct SimVersion {
+    DWORD platformId = VER_PLATFORM_WIN32_NT;
+    DWORD major = 5;
+    DWORD minor = 1;
+    DWORD build = 2600;
+    std::wstring servicePack = L"Service Pack 2";
+    WORD servicePackMajor = 2;
+    WORD servicePackMinor = 0;
+};
+
+class SimMachine {
+public:
+    SimMachine();
+    ~SimMachine();
+    SimMachine(const SimMachine&) = delete;
+    SimMachine& operator=(const SimMachine&) = delete;
+
+    // --- Configuration ------------------------------------------------------
+    // A 9x platform (VER_PLATFORM_WIN32_WINDOWS) refuses the extended version
+    // record, as Windows 95, 98 and Me do.
+    void SetVersion(const SimVersion& version);
+    SimVersion Version() const;
+    void SetLanguages(LANGID userDefault, LANGID systemDefault);
+    LANGID UserLanguage() const;
+    LANGID SystemLanguage() const;
+
+    // Drive letters ('A' to 'Z'). MapFolder backs a drive with a host folder
+    // (a SimFolderDrive, returned for further settings); a folder that does
+    // not exist is a drive without a medium.
+    void MapDrive(wchar_t letter, std::shared_ptr<SimDrive> drive);
+    std::shared_ptr<class SimFolderDrive> MapFolder(wchar_t letter, UINT type, const std::filesystem::path& folder);
+    void UnmapDrive(wchar_t letter);
+    std::shared_ptr<SimDrive> Drive(wchar_t letter) const;
+    DWORD DriveMask() const;
+
+    // Names of the device namespace, given without "\\.\" ("E:",
+    // "PhysicalDrive0"); compared without regard to case.
+    void RegisterDevice(const std::wstring& name, std::shared_ptr<SimDevice> device);
+    void UnregisterDevice(const std::wstring& name);
+
+    // Libraries provided in code, under their full Windows path
+    // ("C:\WINDOWS\system32\WNASPI32.DLL").
+    void RegisterNativeModule(const std::wstring& path, std::shared_ptr<SimNativeModule> module);
+    std::shared_ptr<SimNativeModule> NativeModule(const SimPath& path) const;
+
+    // --- Services for the processes ------------------------------------------
+    // Every CreateFile goes through here: drive paths to their drive, device
+    // names to their device.
+    DWORD Open(const SimPath& path, const SimOpenRequest& request, std::shared_ptr<SimFileObject>& file,
+               bool& existed);
+    SimRegistry& Registry() { return registry_; }
+    SimObjects& Objects() { return objects_; }
+    SimClock& Clock() { return clock_; }
+
+private:
+    mutable std::mutex mutex_;
+    SimVersion version_;
+    LANGID userLanguage_ = 0x0409;
+    LANGID systemLanguage_ = 0x0409;
+    std::map<wchar_t, std::shared_ptr<SimDrive>> drives_;
+    std::map<std::wstring, std::shared_ptr<SimDevice>> devices_;               // by upper-case name
+    std::map<std::wstring, std::shared_ptr<SimNativeModule>> nativeModules_;  // by upper-case path
+    SimClock clock_;
+    SimRegistry registry_;
+    SimObjects objects_;
+};

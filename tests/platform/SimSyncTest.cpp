@@ -1,0 +1,132 @@
+// Named mutexes across programs, events with real threads, and waits that
+// run on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "platform/sim/SimHost.h"
+
+namespace {
+
+const wchar_t kLockName[] = L"Caddis.exeLumo    MP3 Audio Player";
+
+class SimSync : public ::testing::Test {
+protected:
+    SimMachine machine;
+    SimHost host{machine, L"C:\\Caddis\\Caddis.exe"};
+};
+
+}  // namespace
+
+TEST_F(SimSync, ANamedMutexLivesAsLongAsAHandleToIt) {
+    host.SetLastError(ERROR_GEN_FAILURE);
+    HANDLE first = host.CreateMutex(nullptr, FALSE, kLockName);
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(0u, host.GetLastError());
+
+    auto second = std::make_unique<SimHost>(machine, L"C:\\Caddis\\Caddis.exe");
+    HANDLE same = second->CreateMutex(nullptr, FALSE, kLockName);
+    ASSERT_NE(nullptr, same);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), second->GetLastError());
+    // An event cannot take a mutex's name.
+    EXPECT_EQ(nullptr, second->CreateEvent(nullptr, TRUE, FALSE, kLockName));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), second->GetLastError());
+
+    // The first program ends; the second still holds the name.
+    ASSERT_TRUE(host.CloseHandle(first));
+    second->CreateMutex(nullptr, FALSE, kLockName);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), second->GetLastError());
+    second.reset();
+    host.CreateMutex(nullptr, FALSE, kLockName);
+    EXPECT_EQ(0u, host.GetLastError());
+}
+
+TEST_F(SimSync, MutexesBelongToAThreadOfAProcess) {
+    HANDLE owned = host.CreateMutex(nullptr, TRUE, L"lock");
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(owned, 0));  // again, by its owner
+
+    auto other = std::make_unique<SimHost>(machine, L"C:\\Other\\Other.exe");
+    HANDLE theirs = other->CreateMutex(nullptr, TRUE, L"lock");  // the owner flag does not apply
+    DWORD ticks = other->GetTickCount();
+    EXPECT_EQ(WAIT_TIMEOUT, other->WaitForSingleObject(theirs, 30000));
+    EXPECT_EQ(ticks + 30000, other->GetTickCount());
+    EXPECT_FALSE(other->ReleaseMutex(theirs));
+    EXPECT_EQ(288u, other->GetLastError());  // not the owner
+
+    EXPECT_TRUE(host.ReleaseMutex(owned));
+    EXPECT_EQ(WAIT_TIMEOUT, other->WaitForSingleObject(theirs, 0));  // still held once
+    EXPECT_TRUE(host.ReleaseMutex(owned));
+    EXPECT_EQ(WAIT_OBJECT_0, other->WaitForSingleObject(theirs, 0));
+    // A program that ends holding it abandons it to the next waiter.
+    other.reset();
+    EXPECT_EQ(WAIT_ABANDONED, host.WaitForSingleObject(owned, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(owned, 0));
+}
+
+TEST_F(SimSync, EventsResetByWaitOrByHand) {
+    HANDLE automatic = host.CreateEvent(nullptr, FALSE, TRUE, nullptr);
+    HANDLE manual = host.CreateEvent(nullptr, TRUE, TRUE, nullptr);
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(automatic, 0));
+    EXPECT_EQ(WAIT_TIMEOUT, host.WaitForSingleObject(automatic, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(manual, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(manual, 0));
+    EXPECT_TRUE(host.ResetEvent(manual));
+    EXPECT_EQ(WAIT_TIMEOUT, host.WaitForSingleObject(manual, 0));
+
+    EXPECT_FALSE(host.SetEvent(host.CreateMutex(nullptr, FALSE, nullptr)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), host.GetLastError());
+    EXPECT_EQ(WAIT_FAILED, host.WaitForSingleObject(reinterpret_cast<HANDLE>(0x4444), 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), host.GetLastError());
+}
+
+TEST_F(SimSync, AnotherThreadEndsAWait) {
+    HANDLE done = host.CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    DWORD ticks = host.GetTickCount();
+    // A worker that takes a little real time; the waits must see its signal.
+    std::thread worker([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        host.SetEvent(done);
+    });
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(done, INFINITE));
+    worker.join();
+    std::thread again([&] { host.SetEvent(done); });
+    EXPECT_EQ(WAIT_OBJECT_0, host.WaitForSingleObject(done, 60000));
+    again.join();
+    EXPECT_EQ(ticks, host.GetTickCount());  // time spent on real threads is no virtual time
+}
+
+TEST_F(SimSync, TheClockMovesOnlyWhenProgramsWait) {
+    SYSTEMTIME start{};
+    start.wYear = 2004;
+    start.wMonth = 2;
+    start.wDay = 28;
+    start.wHour = 23;
+    start.wMinute = 59;
+    start.wSecond = 59;
+    machine.Clock().SetStart(start);
+    machine.Clock().SetTickCount(0xFFFFFFF0u);
+    host.Sleep(0x20);
+    EXPECT_EQ(0x10u, host.GetTickCount());  // wrapped, as after 49.7 days
+
+    host.Sleep(24u * 3600 * 1000 - 0x20 + 1001);  // a day and a second and a bit later
+    SYSTEMTIME now{};
+    host.GetLocalTime(&now);
+    EXPECT_EQ(2004, now.wYear);
+    EXPECT_EQ(3, now.wMonth);  // past the leap day
+    EXPECT_EQ(1, now.wDay);
+    EXPECT_EQ(1, now.wDayOfWeek);  // a Monday
+    EXPECT_EQ(0, now.wHour);
+    EXPECT_EQ(0, now.wMinute);
+    EXPECT_EQ(0, now.wSecond);
+    EXPECT_EQ(1, now.wMilliseconds);
+
+    FILETIME file{};
+    host.GetSystemTimeAsFileTime(&file);
+    uint64_t units = (uint64_t(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    EXPECT_EQ(SimFileTimeFromSystemTime(now), units);
+    host.Sleep(1);
+    host.GetSystemTimeAsFileTime(&file);
+    EXPECT_EQ(units + 10000, (uint64_t(file.dwHighDateTime) << 32) | file.dwLowDateTime);
+}
