@@ -10,10 +10,6 @@ namespace {
 // How long a wait with a time-out waits for real for another thread.
 const std::chrono::milliseconds kLongestRealWait(200);
 
-#ifndef ERROR_NOT_OWNER
-const DWORD ERROR_NOT_OWNER = 288;
-#endif
-
 }  // namespace
 
 bool SimEvent::Take(const SimThread&, DWORD& result) {
