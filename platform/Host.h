@@ -57,6 +57,9 @@ public:
     virtual BOOL SetFileAttributes(LPCWSTR fileName, DWORD attributes) = 0;
     virtual BOOL DeleteFile(LPCWSTR fileName) = 0;
     virtual DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) = 0;
+    // Synchronous requests only: `overlapped` must be null.
+    virtual BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                                 LPDWORD returned, OVERLAPPED* overlapped) = 0;
 
     // --- Drives -------------------------------------------------------------
     virtual DWORD GetLogicalDrives() = 0;
@@ -85,6 +88,11 @@ public:
     virtual BOOL SetEvent(HANDLE event) = 0;
     virtual BOOL ResetEvent(HANDLE event) = 0;
     virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
+    // Waits for any of the objects (waitAll must be FALSE) or, with a wake
+    // mask such as QS_ALLINPUT, for input to the thread's message queue:
+    // WAIT_OBJECT_0 + count then.
+    virtual DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                            DWORD wakeMask) = 0;
 
     // --- Time ---------------------------------------------------------------
     virtual void Sleep(DWORD milliseconds) = 0;

@@ -79,6 +79,7 @@ typedef intptr_t (*FARPROC)();
 
 // Error codes.
 #define ERROR_SUCCESS 0L
+#define ERROR_INVALID_FUNCTION 1L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_PATH_NOT_FOUND 3L
 #define ERROR_ACCESS_DENIED 5L
@@ -177,6 +178,8 @@ typedef intptr_t (*FARPROC)();
 #define WAIT_IO_COMPLETION 0x000000C0u
 #define WAIT_TIMEOUT 0x00000102u
 #define WAIT_FAILED 0xFFFFFFFFu
+#define MAXIMUM_WAIT_OBJECTS 64
+#define QS_ALLINPUT 0x04FFu
 
 // Messages from the system.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u

@@ -20,6 +20,12 @@ public:
     virtual DWORD WriteAt(uint64_t offset, const void* buffer, DWORD size, DWORD& done) = 0;
     // Where FILE_END counts from.
     virtual uint64_t Size() = 0;
+    // A device's control request; plain files know none.
+    virtual DWORD IoControl(DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD& returned) {
+        (void)code, (void)in, (void)inSize, (void)out, (void)outSize;
+        returned = 0;
+        return ERROR_INVALID_FUNCTION;
+    }
 };
 
 struct SimOpenRequest {

@@ -63,6 +63,8 @@ public:
     BOOL SetFileAttributes(LPCWSTR fileName, DWORD attributes) override;
     BOOL DeleteFile(LPCWSTR fileName) override;
     DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) override;
+    BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                         LPDWORD returned, OVERLAPPED* overlapped) override;
 
     DWORD GetLogicalDrives() override;
     UINT GetDriveType(LPCWSTR rootPath) override;
@@ -84,6 +86,9 @@ public:
     BOOL SetEvent(HANDLE event) override;
     BOOL ResetEvent(HANDLE event) override;
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+    // The simulated PC has no window messages: the wake mask never ends a wait.
+    DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                    DWORD wakeMask) override;
 
     void Sleep(DWORD milliseconds) override;
     DWORD GetTickCount() override;

@@ -169,3 +169,23 @@ UINT SimHost::GetDriveType(LPCWSTR rootPath) {
     std::shared_ptr<SimDrive> drive = isRoot ? machine_.Drive(root[0]) : nullptr;
     return drive ? drive->Type() : DRIVE_NO_ROOT_DIR;
 }
+
+BOOL SimHost::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                              LPDWORD returned, OVERLAPPED* overlapped) {
+    if (returned) *returned = 0;
+    std::shared_ptr<SimOpenFile> open = HandleOf<SimOpenFile>(device);
+    if (!open) return FALSE;
+    if (overlapped || !returned || (!in && inSize > 0) || (!out && outSize > 0)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::lock_guard<std::mutex> lock(open->mutex);
+    DWORD done = 0;
+    DWORD error = open->file->IoControl(code, in, inSize, out, outSize, done);
+    *returned = done;
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return TRUE;
+}

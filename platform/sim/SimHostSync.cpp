@@ -44,6 +44,26 @@ BOOL SimHost::ResetEvent(HANDLE handle) {
 
 // File handles are signalled whenever no transfer is under way, which on the
 // simulated PC is always.
+DWORD SimHost::MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                         DWORD) {
+    if (waitAll || count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    std::vector<std::shared_ptr<SimWaitable>> held;
+    std::vector<SimWaitable*> objects;
+    for (DWORD i = 0; i < count; ++i) {
+        std::shared_ptr<SimWaitable> waitable = std::dynamic_pointer_cast<SimWaitable>(handles_.Find(handles[i]));
+        if (!waitable) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        objects.push_back(waitable.get());
+        held.push_back(std::move(waitable));
+    }
+    return machine_.Objects().WaitAny(objects, CurrentThread(), milliseconds);
+}
+
 DWORD SimHost::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     std::shared_ptr<SimObject> object = handles_.Find(handle);
     if (auto waitable = std::dynamic_pointer_cast<SimWaitable>(object)) {

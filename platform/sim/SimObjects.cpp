@@ -87,9 +87,21 @@ DWORD SimObjects::Release(SimMutex& mutex, const SimThread& thread) {
 }
 
 DWORD SimObjects::Wait(SimWaitable& object, const SimThread& waiter, DWORD milliseconds) {
+    return WaitAny({&object}, waiter, milliseconds);
+}
+
+DWORD SimObjects::WaitAny(const std::vector<SimWaitable*>& objects, const SimThread& waiter, DWORD milliseconds) {
     std::unique_lock<std::mutex> lock(mutex_);
     DWORD result = WAIT_TIMEOUT;
-    auto taken = [&] { return object.Take(waiter, result); };
+    auto taken = [&] {
+        for (size_t i = 0; i < objects.size(); ++i) {
+            if (objects[i]->Take(waiter, result)) {
+                result += static_cast<DWORD>(i);
+                return true;
+            }
+        }
+        return false;
+    };
     if (taken()) return result;
     if (milliseconds == 0) return WAIT_TIMEOUT;
     if (milliseconds == INFINITE) {

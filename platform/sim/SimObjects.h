@@ -82,6 +82,9 @@ public:
     DWORD Release(SimMutex& mutex, const SimThread& thread);
     // WAIT_OBJECT_0, WAIT_ABANDONED or WAIT_TIMEOUT.
     DWORD Wait(SimWaitable& object, const SimThread& waiter, DWORD milliseconds);
+    // The first of `objects` that is signalled: WAIT_OBJECT_0 + i or
+    // WAIT_ABANDONED + i; else WAIT_TIMEOUT.
+    DWORD WaitAny(const std::vector<SimWaitable*>& objects, const SimThread& waiter, DWORD milliseconds);
     // A process that ends abandons the mutexes its threads own.
     void ProcessEnded(uint64_t process);
 

@@ -87,6 +87,11 @@ DWORD Win32Host::GetCurrentDirectory(DWORD size, LPWSTR buffer) {
     return ::GetCurrentDirectoryW(size, buffer);
 }
 
+BOOL Win32Host::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                                LPDWORD returned, OVERLAPPED* overlapped) {
+    return ::DeviceIoControl(device, code, in, inSize, out, outSize, returned, overlapped);
+}
+
 DWORD Win32Host::GetLogicalDrives() { return ::GetLogicalDrives(); }
 
 UINT Win32Host::GetDriveType(LPCWSTR rootPath) { return ::GetDriveTypeW(rootPath); }
@@ -138,6 +143,11 @@ BOOL Win32Host::ResetEvent(HANDLE event) { return ::ResetEvent(event); }
 
 DWORD Win32Host::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
     return ::WaitForSingleObject(object, milliseconds);
+}
+
+DWORD Win32Host::MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                           DWORD wakeMask) {
+    return ::MsgWaitForMultipleObjects(count, handles, waitAll, milliseconds, wakeMask);
 }
 
 void Win32Host::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }

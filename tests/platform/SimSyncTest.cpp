@@ -130,3 +130,18 @@ TEST_F(SimSync, TheClockMovesOnlyWhenProgramsWait) {
     host.GetSystemTimeAsFileTime(&file);
     EXPECT_EQ(units + 10000, (uint64_t(file.dwHighDateTime) << 32) | file.dwLowDateTime);
 }
+
+TEST_F(SimSync, MsgWaitEndsWithTheFirstSignalledObject) {
+    HANDLE events[] = {host.CreateEvent(nullptr, TRUE, FALSE, nullptr), host.CreateEvent(nullptr, FALSE, FALSE, nullptr)};
+    EXPECT_EQ(WAIT_TIMEOUT, host.MsgWaitForMultipleObjects(2, events, FALSE, 0, QS_ALLINPUT));
+
+    std::thread signaller([&] { host.SetEvent(events[1]); });
+    EXPECT_EQ(WAIT_OBJECT_0 + 1, host.MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT));
+    signaller.join();
+    // The auto-reset event was taken by the wait.
+    EXPECT_EQ(WAIT_TIMEOUT, host.MsgWaitForMultipleObjects(2, events, FALSE, 0, QS_ALLINPUT));
+
+    EXPECT_EQ(WAIT_FAILED, host.MsgWaitForMultipleObjects(2, events, TRUE, 0, QS_ALLINPUT));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), host.GetLastError());
+    for (HANDLE event : events) host.CloseHandle(event);
+}
