@@ -1,0 +1,78 @@
+// The only path to the player in mass-storage mode: one abstract transport,
+// with one implementation per operating-system family (CVrScsi_Nt on Windows
+// 2000 and XP). A command object builds the block; the transport runs it and
+// hands back the reply. The transport also finds the player among the
+// system's drives.
+//
+// Every failure of a platform call is recorded in the updater's failure
+// record (with the system error, or the sense text of a check condition);
+// the transport's own result and system error are cleared afterwards, so it
+// never carries a stale failure into the next command.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/Host.h"
+#include "updater/engine/VrBase.h"
+#include "updater/engine/VrByteArray.h"
+
+class CVrScsiCommand;
+class CVrUpdater;
+
+// The platform's disk geometry record (24 bytes on the wire).
+struct VrDiskGeometry {
+    uint64_t cylinders = 0;
+    uint32_t mediaType = 0;
+    uint32_t tracksPerCylinder = 0;
+    uint32_t sectorsPerTrack = 0;
+    uint32_t bytesPerSector = 0;
+};
+
+class CVrScsiDevice : public CVrBase {
+public:
+    CVrScsiDevice(Host& host, CVrUpdater& updater, const char* name);
+    ~CVrScsiDevice() override;
+    CVrScsiDevice(const CVrScsiDevice&) = delete;
+    CVrScsiDevice& operator=(const CVrScsiDevice&) = delete;
+
+    // The transport of the running system's class: pass-through on Windows
+    // 2000 and XP. Null, with `result` -27, for a system without one.
+    static std::unique_ptr<CVrScsiDevice> Create(Host& host, CVrUpdater& updater, int32_t& result);
+
+    // The order of these declarations is the order of the transport's slots.
+    virtual int32_t Open() = 0;
+    virtual int32_t Lock(uint32_t physical) = 0;
+    virtual int32_t LockForFormat(uint32_t physical) = 0;
+    virtual int32_t Release(uint32_t physical) = 0;
+    virtual int32_t Unlock(uint32_t physical) = 0;
+    virtual int32_t Close() = 0;
+    virtual int32_t Dismount() = 0;
+    // SCSI WRITE(10) / READ(10) of `count` sectors from sector `start`.
+    virtual int32_t WriteSectors(const CVrByteArray& data, uint32_t count, uint32_t start, uint32_t sectorSize);
+    virtual int32_t ReadSectors(CVrByteArray& data, uint32_t count, uint32_t start, uint32_t sectorSize);
+    virtual int32_t SetDriveLayout(const VrDiskGeometry& geometry, uint32_t hiddenSectors);
+    virtual int32_t GetDriveGeometry(VrDiskGeometry& geometry) = 0;
+    virtual int32_t GetDriveLayout(CVrByteArray& buffer);
+    virtual int32_t FindByPhysicalDrive();
+    // 0 when the player was found, -22 when not.
+    virtual int32_t FindDevice() = 0;
+    // Builds the command's block, runs it and hands a data-in reply to it.
+    virtual int32_t SendCommand(CVrScsiCommand& command);
+    // `block` holds the command bytes and, for a data-out command, the bytes
+    // to send after them; a data-in reply is copied into `data`.
+    virtual int32_t Execute(const CVrByteArray& block, uint32_t commandLength, bool isWrite, CVrByteArray& data) = 0;
+
+    wchar_t GetDriveLetter() const { return m_driveLetter; }
+    uint32_t IsFound() const { return m_found; }
+    // The sense bytes of the last check condition, or null.
+    const CVrByteArray* GetSense() const { return m_sense.get(); }
+
+protected:
+    Host& m_host;
+    CVrUpdater& m_updater;
+    wchar_t m_driveLetter = 0;
+    uint32_t m_found = 0;
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    std::unique_ptr<CVrByteArray> m_sense;
+};

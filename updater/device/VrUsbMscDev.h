@@ -1,0 +1,82 @@
+// The player in mass-storage mode: finds it, reads its logical table, chip
+// revision and versions, and owns the drive objects through which the
+// firmware is written.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "updater/device/VrLogicalTable.h"
+#include "updater/engine/VrBase.h"
+#include "updater/engine/VrVersionInfo.h"
+
+class CVrDataDrive;
+class CVrScsiDevice;
+class CVrSystemDrive;
+class CVrSystemDrivePtrArray;
+class CVrUpdater;
+
+class CVrUsbMscDev : public CVrBase {
+public:
+    // What StepCount counts the steps of.
+    enum StepKind : uint32_t { kRebuild = 0, kFirmwareUpdate = 1, kNothing = 2, kFinish = 3, kPrepare = 4 };
+
+    CVrUsbMscDev(CVrUpdater& updater, const char* name = "CVrUsbMscDev");
+    ~CVrUsbMscDev() override;
+    CVrUsbMscDev(const CVrUsbMscDev&) = delete;
+    CVrUsbMscDev& operator=(const CVrUsbMscDev&) = delete;
+
+    int32_t Connect();
+    int32_t BeginAccess();
+    int32_t EndAccess();
+    void Reset();
+    void Detach();
+    int32_t ReadVersions(bool notFound, bool tableUnreadable);
+    uint32_t StepCount(uint32_t kind) const;
+    // 1 when the current allocation holds `allocation` without re-allocating.
+    uint32_t MediaFits(const VrLogicalTable& allocation) const;
+
+    // Reads the logical table again; each drive takes its entry as both its
+    // current and its required entry.
+    int32_t RefreshDrives();
+    // Rewrites the components into the existing system drives and verifies them.
+    int32_t UpdateFirmware();
+    // The table the new components need: the boot manager first, then the
+    // data drive, then the other system drives in index order.
+    int32_t BuildAllocationTable(VrLogicalTable& table) const;
+
+    uint16_t GetChipRevision() const { return m_chipRevision; }
+    wchar_t GetDriveLetter() const { return m_driveLetter; }
+    uint32_t IsTableUnreadable() const { return m_tableUnreadable; }
+    const VrLogicalTable& GetLogicalTable() const { return m_table; }
+    // Null until the versions were read.
+    const CVrVersionInfoPtrArray* GetDeviceVersions() const { return m_deviceVersions.get(); }
+    const CVrVersionInfoPtrArray* GetFileVersions() const { return m_fileVersions.get(); }
+    const CVrVersionInfo& GetDeviceProductVersion() const { return m_deviceProductVersion; }
+    const CVrVersionInfo& GetFileProductVersion() const { return m_fileProductVersion; }
+    CVrScsiDevice* GetTransport() { return m_transport.get(); }
+    CVrDataDrive& GetDataDrive() { return *m_dataDrive; }
+    uint8_t GetSystemDriveCount() const { return m_systemDriveCount; }
+    // Drive `index` from 1 to the count, or null.
+    CVrSystemDrive* GetSystemDrive(uint8_t index);
+
+private:
+    const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
+    int32_t AttachDrives();
+    CVrSystemDrive* PlayerFirmwareDrive();
+
+    CVrUpdater& m_updater;
+    std::unique_ptr<CVrScsiDevice> m_transport;
+    std::unique_ptr<CVrDataDrive> m_dataDrive;
+    std::unique_ptr<CVrSystemDrivePtrArray> m_systemDrives;
+    std::unique_ptr<CVrVersionInfoPtrArray> m_deviceVersions;
+    std::unique_ptr<CVrVersionInfoPtrArray> m_fileVersions;
+    CVrVersionInfo m_deviceProductVersion;
+    CVrVersionInfo m_fileProductVersion;
+    uint32_t m_rebuilding = 0;
+    uint32_t m_tableUnreadable = 0;
+    VrLogicalTable m_table;
+    uint8_t m_systemDriveCount = 0;
+    uint16_t m_chipRevision = 0;
+    wchar_t m_driveLetter = 0;
+};
