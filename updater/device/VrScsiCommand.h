@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "updater/engine/VrBase.h"
@@ -33,6 +34,25 @@ public:
     const CVrByteArray* GetReply() const { return m_reply.get(); }
 
 protected:
+    // No block or reply of the player's exceeds 32 bits; a product that does
+    // not fit gives this length, which no array can hold, so the command
+    // fails with -1 instead of wrapping to a small transfer.
+    static const uint32_t kUnboundedLength = 0xFFFFFFFFu;
+    static uint32_t TransferLength(uint32_t count, uint32_t size);
+    // The reply, or an empty array before one arrived, so that the parsers'
+    // field accessors answer -3 for a missing reply as for a short one.
+    const CVrByteArray& Reply() const;
+    // Sets the data-in length; kUnboundedLength fails the command with -1.
+    void ExpectReply(uint32_t length);
+    // Writes the leading bytes of the block (operation code, request, ...).
+    int32_t WriteHeader(std::initializer_list<uint8_t> bytes);
+    // Places outgoing data right after the command bytes: -10 when it is
+    // larger than the data phase.
+    int32_t PlaceData(const CVrByteArray& data);
+    int32_t PlaceData(const uint8_t* data, uint32_t length);
+    // Copies the reply into `data`, as many bytes as both hold.
+    int32_t CopyReply(CVrByteArray& data) const;
+
     CVrByteArray m_block;
     std::unique_ptr<CVrByteArray> m_reply;
     uint32_t m_commandLength;

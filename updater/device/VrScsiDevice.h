@@ -69,6 +69,21 @@ public:
     const CVrByteArray* GetSense() const { return m_sense.get(); }
 
 protected:
+    // A failed platform call: the result and system error are kept just long
+    // enough to be recorded in the updater's failure record. Returns `result`.
+    int32_t RecordFailure(int32_t result, DWORD systemError);
+    // A check condition: keeps the sense bytes and records -23 with their
+    // text. Returns -23.
+    int32_t RecordCheckCondition(const uint8_t* sense, uint32_t length);
+    // Whether INQUIRY data names the configured player: the product
+    // identification (from byte 16) and then the vendor identification (from
+    // byte 8), case ignored, over the lengths of the configured strings.
+    bool MatchesIdentity(const uint8_t* inquiry, uint32_t length) const;
+    // Sends INQUIRY and compares its identity.
+    int32_t InquireIdentity(bool& matches);
+    // Media information type 9: true when the unit says it is a player.
+    int32_t AnswersAsPlayer(bool& player);
+
     Host& m_host;
     CVrUpdater& m_updater;
     wchar_t m_driveLetter = 0;

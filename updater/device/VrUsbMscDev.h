@@ -58,12 +58,14 @@ public:
     CVrDataDrive& GetDataDrive() { return *m_dataDrive; }
     uint8_t GetSystemDriveCount() const { return m_systemDriveCount; }
     // Drive `index` from 1 to the count, or null.
-    CVrSystemDrive* GetSystemDrive(uint8_t index);
+    CVrSystemDrive* GetSystemDrive(uint8_t index) const;
+    // Reads the player's logical table again into the device's table.
+    int32_t ReadLogicalTable();
 
 private:
     const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
-    int32_t AttachDrives();
-    CVrSystemDrive* PlayerFirmwareDrive();
+    int32_t AttachDrives(CVrScsiDevice* transport);
+    CVrSystemDrive* PlayerFirmwareDrive() const;
 
     CVrUpdater& m_updater;
     std::unique_ptr<CVrScsiDevice> m_transport;

@@ -50,6 +50,9 @@ public:
 protected:
     // Sends `command` through the transport: -26 without one.
     int32_t Send(class CVrScsiCommand& command);
+    // What both kinds do on attaching: keep the transport and the updater,
+    // and take `entry` (or none) as the current entry.
+    void AttachTo(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry);
 
     uint8_t m_index = kNoIndex;
     CVrScsiDevice* m_transport = nullptr;
@@ -96,6 +99,25 @@ public:
     const CVrFwComponent* GetComponent() const { return m_component.get(); }
 
 private:
+    // The required size in sector runs: full runs of `sectorsPerRun`
+    // sectors, then one shorter run of the rest, if any.
+    struct RunPlan {
+        RunPlan(uint64_t requiredSize, uint32_t sectorSize);
+        uint32_t RunCount() const;
+        uint32_t sectorsPerRun;
+        uint64_t fullRuns;
+        uint32_t lastRunSectors;
+    };
+
+    int32_t ReadVersion(uint8_t infoType, CVrVersionInfo& version);
+    int32_t ReadSectorSize();
+    // Runs `operation` (first sector, sector count, image offset) on each run
+    // in order, one progress step after each; the first failure ends it.
+    template <typename RunOperation>
+    int32_t ForEachRun(const RunPlan& plan, RunOperation operation);
+    int32_t WriteRun(uint64_t firstSector, uint32_t count, uint64_t imageOffset);
+    int32_t VerifyRun(uint64_t firstSector, uint32_t count, uint64_t imageOffset, CVrByteArray& expected);
+
     std::unique_ptr<CVrFwComponent> m_component;
 };
 

@@ -1,6 +1,78 @@
 #include "updater/engine/VrUpdater.h"
 
+#include <new>
+#include <string>
+
+#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrResult.h"
+
+namespace {
+
+const wchar_t kSettingsFile[] = L":\\SETTINGS.DAT";
+
+}  // namespace
+
 CVrUpdater::CVrUpdater(Host& host, CVrConfigInfo& config, const char* name)
     : CVrBase(name), m_host(host), m_config(config) {}
 
 CVrUpdater::~CVrUpdater() = default;
+
+int32_t CVrUpdater::OpenDevice() {
+    if (!m_device) {
+        m_device.reset(new (std::nothrow) CVrUsbMscDev(*this));
+        if (!m_device) return kVrNoMemory;
+    }
+    return m_device->Connect();
+}
+
+void CVrUpdater::ReleaseDevice() {
+    if (m_device) m_device->Detach();
+}
+
+int32_t CVrUpdater::CanDownloadWithoutFormat(uint32_t& fits) {
+    fits = 0;
+    if (!m_device || m_device->ReadLogicalTable() != kVrOk) return kVrOk;
+    VrLogicalTable allocation;
+    if (m_device->BuildAllocationTable(allocation) == kVrOk) fits = m_device->MediaFits(allocation);
+    return kVrOk;
+}
+
+int32_t CVrUpdater::PlainDownload() {
+    if (!m_device) return kVrNoDeviceObject;
+    GetProgress().SetTotal(static_cast<int32_t>(m_device->StepCount(CVrUsbMscDev::kFirmwareUpdate) & 0xFFFF));
+    int32_t result = m_device->BeginAccess();
+    if (result != kVrOk) return result;
+    result = m_device->UpdateFirmware();
+    m_device->EndAccess();
+    return result;
+}
+
+int32_t CVrUpdater::DeleteSettingsFile() {
+    wchar_t letter = GetDriveLetter();
+    if (letter == 0) return kVrOk;
+    std::wstring path = std::wstring(1, letter) + kSettingsFile;
+    if (m_host.GetFileAttributes(path.c_str()) == INVALID_FILE_ATTRIBUTES) return kVrOk;
+    if (!m_host.SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL) || !m_host.DeleteFile(path.c_str())) {
+        m_errors.Set(kVrSettingsNotDeleted, m_host.GetLastError());
+        return kVrSettingsNotDeleted;
+    }
+    return kVrOk;
+}
+
+int32_t CVrUpdater::GetVersionArrays(const CVrVersionInfoPtrArray*& current, const CVrVersionInfoPtrArray*& next) {
+    if (!m_device) return kVrNoDeviceObject;
+    current = m_device->GetDeviceVersions();
+    next = m_device->GetFileVersions();
+    return kVrOk;
+}
+
+int32_t CVrUpdater::GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& next) {
+    if (!m_device) return kVrNoDeviceObject;
+    current = m_device->GetDeviceProductVersion();
+    next = m_device->GetFileProductVersion();
+    return m_device->GetLastResult();
+}
+
+wchar_t CVrUpdater::GetDriveLetter() const { return m_device ? m_device->GetDriveLetter() : 0; }
+
+uint16_t CVrUpdater::GetChipRevision() const { return m_device ? m_device->GetChipRevision() : 0; }

@@ -33,6 +33,10 @@ public:
     // 1) so that a plain download will do. Always returns 0.
     int32_t CanDownloadWithoutFormat(uint32_t& fits);
     int32_t PlainDownload();
+    // After a plain download: the player's settings file goes, so that the
+    // new firmware starts from its defaults. An absent file is no failure;
+    // one that cannot be deleted gives -59 with the system error recorded.
+    int32_t DeleteSettingsFile();
 
     // The versions on the player (current) and in the files (new).
     int32_t GetVersionArrays(const CVrVersionInfoPtrArray*& current, const CVrVersionInfoPtrArray*& next);

@@ -16,8 +16,8 @@
 
 // What one SCSI command came back with.
 struct SimScsiStatus {
-    static const BYTE kGood = 0x00;
-    static const BYTE kCheckCondition = 0x02;
+    static constexpr BYTE kGood = 0x00;
+    static constexpr BYTE kCheckCondition = 0x02;
 
     BYTE status = kGood;
     std::vector<BYTE> sense;  // 18 bytes of fixed-format sense data with a check condition

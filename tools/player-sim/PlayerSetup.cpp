@@ -1,0 +1,76 @@
+#include "PlayerSetup.h"
+
+#include <cstdio>
+
+#include "platform/sim/player/SimAllocation.h"
+#include "platform/sim/player/SimCrc32.h"
+
+namespace {
+
+const uint8_t kDataDriveTag = 0x0A;
+// Room an old drive has beyond the shipped image, so that a plain download fits.
+const uint64_t kOldDriveSlack = 16 * 1024;
+// An older build stands in as the shipped image with its bytes changed, so a
+// download visibly rewrites it; like every image it ends in the CRC-32 of
+// the bytes before.
+const BYTE kOldImageChange = 0x5A;
+const size_t kCrcLength = 4;
+
+void MakeOlderBuild(std::vector<BYTE>& image) {
+    if (image.size() <= kCrcLength) return;
+    const size_t body = image.size() - kCrcLength;
+    for (size_t i = 0; i < body; ++i) image[i] ^= kOldImageChange;
+    uint32_t crc = SimCrc32(0, image.data(), body);
+    for (size_t i = 0; i < kCrcLength; ++i, crc >>= 8) image[body + i] = static_cast<BYTE>(crc & 0xFF);
+}
+
+// The version before `version`: the minor number lowered, or where that is 0
+// the major, or else the revision.
+bool Older(SimVersionRecord& version) {
+    if (version.minor > 0)
+        --version.minor;
+    else if (version.major > 0)
+        --version.major;
+    else if (version.revision > 0)
+        --version.revision;
+    else
+        return false;
+    return true;
+}
+
+}  // namespace
+
+std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
+                            const std::vector<ShippedComponent>& components) {
+    if (choice == FirmwareChoice::kNone) return "";
+    std::vector<ShippedComponent> installed = components;
+    std::vector<SimAllocationEntry> entries;
+    for (ShippedComponent& component : installed) {
+        if (choice == FirmwareChoice::kOld) {
+            if (!Older(component.productVersion) || !Older(component.componentVersion))
+                return component.fileName + ": version 0.0.0 has no older version";
+            MakeOlderBuild(component.image);
+        }
+        SimAllocationEntry entry;
+        entry.tag = component.tag;
+        entry.size = component.image.size() + (choice == FirmwareChoice::kOld ? kOldDriveSlack : 0);
+        entries.push_back(entry);
+        if (entries.size() == 1) entries.push_back({SimLogicalDrive::kDataType, kDataDriveTag, 0});
+    }
+    if (uint16_t refused = SimAllocateDrives(state, entries)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "the player refuses to allocate the firmware drives (device status 0x%03X)",
+                      refused);
+        return text;
+    }
+
+    for (const ShippedComponent& component : installed) {
+        for (SimLogicalDrive& drive : state.drives) {
+            if (drive.type != SimLogicalDrive::kSystemType || drive.tag != component.tag) continue;
+            state.flash.Write(drive.offset, component.image.data(), component.image.size());
+            drive.componentVersion = component.componentVersion;
+            drive.productVersion = component.productVersion;
+        }
+    }
+    return "";
+}

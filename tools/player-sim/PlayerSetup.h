@@ -1,0 +1,20 @@
+// A player as it leaves the factory or the last update: its flash allocated
+// the way the updater allocates it (boot manager, data drive, then the other
+// components) and the firmware written into the system drives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ShippedComponents.h"
+#include "platform/sim/player/SimPlayerState.h"
+
+enum class FirmwareChoice {
+    kNone,     // nothing allocated
+    kOld,      // an older build of each component, in drives a little larger than the shipped images
+    kCurrent,  // the shipped images and versions, in drives of their size
+};
+
+// Returns an empty text, or why the firmware does not fit the player.
+std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
+                            const std::vector<ShippedComponent>& components);
