@@ -1,0 +1,143 @@
+// Whole plain downloads: the updater, the transport, the simulated NT volume
+// and the simulated player, from OpenDevice to the settings file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/sim/player/SimAllocation.h"
+#include "tests/download/DownloadTestBed.h"
+#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrResult.h"
+#include "updater/engine/VrStages.h"
+
+namespace {
+
+const uint8_t kTags[] = {0x50, 0x01, 0x00, 0x02};  // components 1 to 4
+
+class PlainDownload : public ::testing::Test {
+protected:
+    DownloadTestBed bed;
+
+    // The versions the updater shows for the player (current) and the files (new).
+    void ExpectVersions(bool playerHasShipped) {
+        const CVrVersionInfoPtrArray* current = nullptr;
+        const CVrVersionInfoPtrArray* next = nullptr;
+        ASSERT_EQ(kVrOk, bed.updater.GetVersionArrays(current, next));
+        ASSERT_TRUE(current && next);
+        for (uint32_t i = 0; i < 4; ++i) {
+            CVrVersionInfo* onPlayer = nullptr;
+            CVrVersionInfo* inFile = nullptr;
+            current->GetAt(i, onPlayer);
+            next->GetAt(i, inFile);
+            const SimVersionRecord& shipped = bed.Shipped(kTags[i]).componentVersion;
+            EXPECT_EQ(CVrVersionInfo(shipped.major, shipped.minor, shipped.revision), *inFile) << i;
+            EXPECT_EQ(playerHasShipped, *onPlayer == *inFile) << i;
+        }
+    }
+};
+
+TEST_F(PlainDownload, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) {
+    bed.AttachPlayer(FirmwareChoice::kOld, 16, {L"SETTINGS.DAT", L"SONG.MP3"});
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    EXPECT_EQ(L'E', bed.updater.GetDriveLetter());
+    EXPECT_EQ(0x0003, bed.updater.GetChipRevision());
+    ExpectVersions(false);
+
+    uint32_t fits = 0;
+    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
+    EXPECT_EQ(1u, fits);
+    ASSERT_EQ(kVrOk, bed.updater.PlainDownload());
+    ExpectVersions(true);
+
+    // Each system drive holds its image, then erased flash to the drive's end.
+    for (uint8_t tag : kTags) {
+        const SimLogicalDrive* drive = bed.SystemDrive(tag);
+        ASSERT_NE(nullptr, drive);
+        const ShippedComponent& component = bed.Shipped(tag);
+        std::vector<BYTE> bytes = bed.DriveBytes(*drive);
+        ASSERT_GT(bytes.size(), component.image.size());
+        EXPECT_TRUE(std::equal(component.image.begin(), component.image.end(), bytes.begin())) << int(tag);
+        EXPECT_TRUE(std::all_of(bytes.begin() + component.image.size(), bytes.end(), [](BYTE b) { return b == 0xFF; }));
+        EXPECT_EQ(component.componentVersion, drive->componentVersion);
+        EXPECT_EQ(component.productVersion, drive->productVersion);
+    }
+
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, bed.host.GetFileAttributes(L"E:\\SETTINGS.DAT"));
+    EXPECT_EQ(kVrOk, bed.updater.DeleteSettingsFile());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, bed.host.GetFileAttributes(L"E:\\SETTINGS.DAT"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, bed.host.GetFileAttributes(L"E:\\SONG.MP3"));
+    // Gone already: no failure.
+    EXPECT_EQ(kVrOk, bed.updater.DeleteSettingsFile());
+}
+
+TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
+    bed.AttachPlayer(FirmwareChoice::kOld);
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    ASSERT_EQ(kVrOk, bed.updater.PlainDownload());
+
+    // Every stage advances the overall bar once; the dialog adds the final one.
+    EXPECT_EQ(14, bed.progress.total);
+    EXPECT_EQ(static_cast<size_t>(bed.progress.total - 1), bed.progress.stages.size());
+    int32_t runs = 0;
+    for (uint32_t index = 1; index <= 4; ++index) {
+        const StageRecorder::Stage* erase = bed.progress.Find(kVrStageEraseComponent + index);
+        const StageRecorder::Stage* write = bed.progress.Find(kVrStageWriteComponent + index);
+        ASSERT_TRUE(erase && write) << index;
+        EXPECT_EQ(erase->range, erase->steps);
+        EXPECT_EQ(write->range, write->steps);
+        runs += write->range;
+    }
+    const StageRecorder::Stage* verify = bed.progress.Find(kVrStageVerify);
+    ASSERT_NE(nullptr, verify);
+    EXPECT_EQ(runs, verify->range);
+    EXPECT_EQ(runs, verify->steps);
+    EXPECT_GT(bed.progress.pumps, 0);  // the interface was kept alive during commands
+}
+
+TEST_F(PlainDownload, ALayoutTooSmallForTheNewComponentsIsRefused) {
+    SimPlayerState state(uint64_t(16) << 20);
+    std::vector<SimAllocationEntry> layout = {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
+                                              {SimLogicalDrive::kDataType, 0x0A, 0},
+                                              {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
+                                              {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
+                                              {SimLogicalDrive::kSystemType, 0x02, 1 << 20}};  // resource image is 3 MiB
+    ASSERT_EQ(0, SimAllocateDrives(state, layout));
+    bed.AttachPlayer(std::move(state));
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    uint32_t fits = 1;
+    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
+    EXPECT_EQ(0u, fits);
+}
+
+TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kOld, bed.shipped));
+    state.tableDamaged = true;
+    bed.AttachPlayer(std::move(state));
+
+    EXPECT_EQ(kVrTableUnreadable, bed.updater.OpenDevice());
+    EXPECT_EQ(1u, bed.updater.GetDevice()->IsTableUnreadable());
+    const CVrVersionInfoPtrArray* current = nullptr;
+    const CVrVersionInfoPtrArray* next = nullptr;
+    ASSERT_EQ(kVrOk, bed.updater.GetVersionArrays(current, next));
+    for (uint32_t i = 0; i < 4; ++i) {
+        CVrVersionInfo* onPlayer = nullptr;
+        current->GetAt(i, onPlayer);
+        EXPECT_EQ(CVrVersionInfo(), *onPlayer);
+    }
+    uint32_t fits = 1;
+    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
+    EXPECT_EQ(0u, fits);
+}
+
+TEST_F(PlainDownload, WithoutAPlayerTheFileVersionsAreStillKnown) {
+    EXPECT_EQ(kVrNoPlayer, bed.updater.OpenDevice());
+    ExpectVersions(false);
+    CVrVersionInfo current, next;
+    bed.updater.GetProductVersions(current, next);
+    EXPECT_EQ(CVrVersionInfo(), current);
+    const SimVersionRecord& product = bed.Shipped(0x00).productVersion;
+    EXPECT_EQ(CVrVersionInfo(product.major, product.minor, product.revision), next);
+}
+
+}  // namespace
