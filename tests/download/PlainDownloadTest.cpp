@@ -130,6 +130,24 @@ TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
     EXPECT_EQ(0u, fits);
 }
 
+TEST_F(PlainDownload, TheSearchPassesOverDrivesThatAreNoPlayer) {
+    auto floppy = SimAttachFloppy(bed.machine);
+    SimAttachPlayer(bed.machine, L'D', SimMakeOtherDisk("Other   ", "USB Flash Disk"));
+    auto closed = SimAttachClosedDrive(bed.machine, L'F');
+    // A player's twin that the system shows as a fixed disk is not taken either.
+    SimPlayerState fixedTwin(uint64_t(16) << 20);
+    ASSERT_EQ("", InstallFirmware(fixedTwin, FirmwareChoice::kOld, bed.shipped));
+    SimAttachPlayer(bed.machine, L'G', std::make_shared<SimFlashPlayer>(std::move(fixedTwin)), DRIVE_FIXED);
+
+    EXPECT_EQ(kVrNoPlayer, bed.updater.OpenDevice());
+    EXPECT_EQ(0u, floppy->Attempts());
+    EXPECT_EQ(1u, closed->Attempts());
+
+    bed.AttachPlayer(FirmwareChoice::kOld);  // at E:
+    EXPECT_EQ(kVrOk, bed.updater.OpenDevice());
+    EXPECT_EQ(L'E', bed.updater.GetDriveLetter());
+}
+
 TEST_F(PlainDownload, WithoutAPlayerTheFileVersionsAreStillKnown) {
     EXPECT_EQ(kVrNoPlayer, bed.updater.OpenDevice());
     ExpectVersions(false);
