@@ -41,6 +41,16 @@ if [ ! -f "$ready" ]; then
     exec 9>&-
 fi
 
+# A program that crashes under Wine may still end with status 0. When the
+# caller names the report the program writes as it finishes (a test
+# program's XML report), a run that does not write it has failed.
+if [ -n "${WINE_TEST_REPORT:-}" ]; then
+    rm -f "$WINE_TEST_REPORT"
+fi
 status=0
 wine "$@" || status=$?
+if [ "$status" -eq 0 ] && [ -n "${WINE_TEST_REPORT:-}" ] && [ ! -s "$WINE_TEST_REPORT" ]; then
+    echo "wine-test: $1 ended without writing $WINE_TEST_REPORT: it did not run to its end" >&2
+    status=1
+fi
 exit "$status"

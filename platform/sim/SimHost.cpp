@@ -5,17 +5,12 @@
 #include <cstddef>
 #include <cstring>
 #include <thread>
-#include <unordered_map>
 
 #include "platform/sim/SimMessages.h"
 
 namespace {
 
 std::atomic<uint64_t> lastProcessId{0};
-
-// Windows keeps the last error per thread; two simulated processes may run
-// on one real thread in a test, so each thread keeps one per process.
-thread_local std::unordered_map<uint64_t, DWORD> lastErrors;
 
 // The size of the record without its extended part, OSVERSIONINFOW.
 const DWORD kPlainVersionRecordSize = offsetof(OSVERSIONINFOEXW, wServicePackMajor);
@@ -34,7 +29,6 @@ SimHost::SimHost(SimMachine& machine, const std::wstring& programPath)
 SimHost::~SimHost() {
     machine_.Objects().ProcessEnded(process_);
     handles_.CloseAll();
-    lastErrors.erase(process_);
 }
 
 bool SimHost::SetProgramImage(const unsigned char* bytes, size_t size) {
@@ -54,12 +48,19 @@ bool SimHost::Parse(LPCWSTR name, SimPath& path) {
 
 // --- Errors -------------------------------------------------------------------
 
+// Windows keeps the last error per thread. The process keeps them by thread
+// rather than in thread-local storage, whose destructors the Windows build's
+// runtime runs after freeing their memory when a thread ends.
 DWORD SimHost::GetLastError() {
-    auto found = lastErrors.find(process_);
-    return found == lastErrors.end() ? ERROR_SUCCESS : found->second;
+    std::lock_guard<std::mutex> lock(lastErrorsMutex_);
+    auto found = lastErrors_.find(std::this_thread::get_id());
+    return found == lastErrors_.end() ? ERROR_SUCCESS : found->second;
 }
 
-void SimHost::SetLastError(DWORD error) { lastErrors[process_] = error; }
+void SimHost::SetLastError(DWORD error) {
+    std::lock_guard<std::mutex> lock(lastErrorsMutex_);
+    lastErrors_[std::this_thread::get_id()] = error;
+}
 
 DWORD SimHost::FormatMessage(DWORD flags, LPCVOID, DWORD messageId, DWORD languageId, LPWSTR buffer, DWORD size) {
     // The simulated PC has the system's messages only, and fills the caller's buffer.

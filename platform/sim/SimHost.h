@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/Host.h"
 #include "platform/sim/PeImage.h"
@@ -127,6 +128,8 @@ private:
     const uint64_t process_;
     std::wstring currentDirectory_;
     SimHandles handles_;
+    std::mutex lastErrorsMutex_;
+    std::map<std::thread::id, DWORD> lastErrors_;
     std::mutex modulesMutex_;
     Module program_;
     std::map<Module*, std::unique_ptr<Module>> modules_;
