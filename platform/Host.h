@@ -51,6 +51,13 @@ public:
                           OVERLAPPED* overlapped) = 0;
     virtual BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
                            OVERLAPPED* overlapped) = 0;
+    // An overlapped write whose completion routine runs on the calling thread
+    // during one of its alertable waits.
+    virtual BOOL WriteFileEx(HANDLE file, LPCVOID buffer, DWORD toWrite, OVERLAPPED* overlapped,
+                             LPOVERLAPPED_COMPLETION_ROUTINE completion) = 0;
+    // Cancels the calling thread's pending transfers on the handle; their
+    // completion routines still run, with ERROR_OPERATION_ABORTED.
+    virtual BOOL CancelIo(HANDLE file) = 0;
     virtual DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) = 0;
     virtual BOOL CloseHandle(HANDLE object) = 0;
     virtual DWORD GetFileAttributes(LPCWSTR fileName) = 0;
@@ -88,6 +95,9 @@ public:
     virtual BOOL SetEvent(HANDLE event) = 0;
     virtual BOOL ResetEvent(HANDLE event) = 0;
     virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
+    // Alertable: queued completion routines run first and end the wait with
+    // WAIT_IO_COMPLETION.
+    virtual DWORD WaitForSingleObjectEx(HANDLE object, DWORD milliseconds, BOOL alertable) = 0;
     // Waits for any of the objects (waitAll must be FALSE) or, with a wake
     // mask such as QS_ALLINPUT, for input to the thread's message queue:
     // WAIT_OBJECT_0 + count then.

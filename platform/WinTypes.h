@@ -51,6 +51,7 @@ typedef intptr_t (*FARPROC)();
 
 #define TRUE 1
 #define FALSE 0
+#define WINAPI
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
@@ -241,5 +242,7 @@ typedef struct _OVERLAPPED {
     DWORD OffsetHigh;
     HANDLE hEvent;
 } OVERLAPPED;
+
+typedef void (WINAPI* LPOVERLAPPED_COMPLETION_ROUTINE)(DWORD errorCode, DWORD transferred, OVERLAPPED* overlapped);
 
 #endif  // _WIN32

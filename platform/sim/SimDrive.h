@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,19 @@ public:
     virtual DWORD WriteAt(uint64_t offset, const void* buffer, DWORD size, DWORD& done) = 0;
     // Where FILE_END counts from.
     virtual uint64_t Size() = 0;
+    // An overlapped write: `done` is called with the error and the bytes
+    // written when the write completes, on whatever thread completes it (a
+    // device may take its time, or never complete until cancelled). An error
+    // returned here means the write did not start. Files complete at once.
+    virtual DWORD WriteAsync(uint64_t offset, const void* buffer, DWORD size,
+                             std::function<void(DWORD error, DWORD written)> done) {
+        DWORD written = 0;
+        DWORD error = WriteAt(offset, buffer, size, written);
+        done(error, written);
+        return ERROR_SUCCESS;
+    }
+    // Ends the writes still pending: each completes with ERROR_OPERATION_ABORTED.
+    virtual void CancelPending() {}
     // A device's control request; plain files know none.
     virtual DWORD IoControl(DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD& returned) {
         (void)code, (void)in, (void)inSize, (void)out, (void)outSize;

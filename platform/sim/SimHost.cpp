@@ -21,7 +21,8 @@ const DWORD kAllocateBuffer = 0x100;           // FORMAT_MESSAGE_ALLOCATE_BUFFER
 }  // namespace
 
 SimHost::SimHost(SimMachine& machine, const std::wstring& programPath)
-    : machine_(machine), process_(++lastProcessId) {
+    : machine_(machine), process_(++lastProcessId),
+      completions_(std::make_shared<SimCompletions>(machine.Objects())) {
     ParseSimPath(programPath, L"C:\\", program_.path);
     currentDirectory_ = program_.path.Parent().Text();
 }

@@ -17,6 +17,7 @@
 
 #include "platform/Host.h"
 #include "platform/sim/PeImage.h"
+#include "platform/sim/SimCompletions.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimMachine.h"
 
@@ -58,6 +59,9 @@ public:
                       DWORD disposition, DWORD flags, HANDLE templateFile) override;
     BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, OVERLAPPED* overlapped) override;
     BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, OVERLAPPED* overlapped) override;
+    BOOL WriteFileEx(HANDLE file, LPCVOID buffer, DWORD toWrite, OVERLAPPED* overlapped,
+                     LPOVERLAPPED_COMPLETION_ROUTINE completion) override;
+    BOOL CancelIo(HANDLE file) override;
     DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override;
     BOOL CloseHandle(HANDLE object) override;
     DWORD GetFileAttributes(LPCWSTR fileName) override;
@@ -87,6 +91,7 @@ public:
     BOOL SetEvent(HANDLE event) override;
     BOOL ResetEvent(HANDLE event) override;
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+    DWORD WaitForSingleObjectEx(HANDLE object, DWORD milliseconds, BOOL alertable) override;
     // The simulated PC has no window messages: the wake mask never ends a wait.
     DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                     DWORD wakeMask) override;
@@ -128,6 +133,8 @@ private:
     const uint64_t process_;
     std::wstring currentDirectory_;
     SimHandles handles_;
+    // Shared with the writes in flight, which may complete after the process ended.
+    std::shared_ptr<SimCompletions> completions_;
     std::mutex lastErrorsMutex_;
     std::map<std::thread::id, DWORD> lastErrors_;
     std::mutex modulesMutex_;

@@ -189,3 +189,42 @@ BOOL SimHost::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize
     }
     return TRUE;
 }
+
+BOOL SimHost::WriteFileEx(HANDLE file, LPCVOID buffer, DWORD toWrite, OVERLAPPED* overlapped,
+                          LPOVERLAPPED_COMPLETION_ROUTINE completion) {
+    std::shared_ptr<SimOpenFile> open = HandleOf<SimOpenFile>(file);
+    if (!open) return FALSE;
+    if (!overlapped || !completion || !(open->flags & FILE_FLAG_OVERLAPPED) || (!buffer && toWrite > 0)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!(open->access & GENERIC_WRITE)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    uint64_t offset = (uint64_t(overlapped->OffsetHigh) << 32) | overlapped->Offset;
+    std::weak_ptr<SimCompletions> completions = completions_;
+    std::thread::id starter = std::this_thread::get_id();
+    DWORD error = open->file->WriteAsync(offset, buffer, toWrite, [=](DWORD result, DWORD written) {
+        // The routine runs on the thread that started the write, in its alertable wait.
+        if (std::shared_ptr<SimCompletions> queue = completions.lock()) {
+            queue->Queue(starter, [=] {
+                overlapped->Internal = result;
+                overlapped->InternalHigh = written;
+                completion(result, written, overlapped);
+            });
+        }
+    });
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SimHost::CancelIo(HANDLE file) {
+    std::shared_ptr<SimOpenFile> open = HandleOf<SimOpenFile>(file);
+    if (!open) return FALSE;
+    open->file->CancelPending();
+    return TRUE;
+}

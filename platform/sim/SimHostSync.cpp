@@ -64,6 +64,23 @@ DWORD SimHost::MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOO
     return machine_.Objects().WaitAny(objects, CurrentThread(), milliseconds);
 }
 
+DWORD SimHost::WaitForSingleObjectEx(HANDLE handle, DWORD milliseconds, BOOL alertable) {
+    if (!alertable) return WaitForSingleObject(handle, milliseconds);
+    if (completions_->RunQueued()) return WAIT_IO_COMPLETION;
+    std::shared_ptr<SimWaitable> object = std::dynamic_pointer_cast<SimWaitable>(handles_.Find(handle));
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    std::shared_ptr<SimEvent> wake = completions_->WakeEvent();
+    for (;;) {
+        DWORD result = machine_.Objects().WaitAny({object.get(), wake.get()}, CurrentThread(), milliseconds);
+        if (result != WAIT_OBJECT_0 + 1) return result;
+        // A wake-up whose routines an earlier wait already ran waits on.
+        if (completions_->RunQueued()) return WAIT_IO_COMPLETION;
+    }
+}
+
 DWORD SimHost::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     std::shared_ptr<SimObject> object = handles_.Find(handle);
     if (auto waitable = std::dynamic_pointer_cast<SimWaitable>(object)) {

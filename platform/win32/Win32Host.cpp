@@ -69,6 +69,13 @@ BOOL Win32Host::WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD wr
     return ::WriteFile(file, buffer, toWrite, written, overlapped);
 }
 
+BOOL Win32Host::WriteFileEx(HANDLE file, LPCVOID buffer, DWORD toWrite, OVERLAPPED* overlapped,
+                            LPOVERLAPPED_COMPLETION_ROUTINE completion) {
+    return ::WriteFileEx(file, buffer, toWrite, overlapped, completion);
+}
+
+BOOL Win32Host::CancelIo(HANDLE file) { return ::CancelIo(file); }
+
 DWORD Win32Host::SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) {
     return ::SetFilePointer(file, distance, distanceHigh, method);
 }

@@ -34,6 +34,9 @@ public:
                   OVERLAPPED* overlapped) override;
     BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
                    OVERLAPPED* overlapped) override;
+    BOOL WriteFileEx(HANDLE file, LPCVOID buffer, DWORD toWrite, OVERLAPPED* overlapped,
+                     LPOVERLAPPED_COMPLETION_ROUTINE completion) override;
+    BOOL CancelIo(HANDLE file) override;
     DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override;
     BOOL CloseHandle(HANDLE object) override;
     DWORD GetFileAttributes(LPCWSTR fileName) override;
@@ -66,6 +69,7 @@ public:
     BOOL SetEvent(HANDLE event) override;
     BOOL ResetEvent(HANDLE event) override;
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+    DWORD WaitForSingleObjectEx(HANDLE object, DWORD milliseconds, BOOL alertable) override;
     DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                     DWORD wakeMask) override;
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/sim/SimHost.h"
+#include "tests/platform/SimTestFolder.h"
 
 namespace {
 
@@ -144,4 +145,45 @@ TEST_F(SimSync, MsgWaitEndsWithTheFirstSignalledObject) {
     EXPECT_EQ(WAIT_FAILED, host.MsgWaitForMultipleObjects(2, events, TRUE, 0, QS_ALLINPUT));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), host.GetLastError());
     for (HANDLE event : events) host.CloseHandle(event);
+}
+
+namespace {
+
+DWORD completedError = 0xFFFFFFFF;
+DWORD completedBytes = 0;
+std::thread::id completedOn;
+
+void WINAPI RecordCompletion(DWORD error, DWORD transferred, OVERLAPPED*) {
+    completedError = error;
+    completedBytes = transferred;
+    completedOn = std::this_thread::get_id();
+}
+
+}  // namespace
+
+TEST_F(SimSync, AnOverlappedWriteCompletesOnlyInAnAlertableWaitOfItsThread) {
+    SimTestFolder folder;
+    machine.MapFolder(L'D', DRIVE_FIXED, folder.Path());
+    HANDLE file = host.CreateFile(L"D:\\stream.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_OVERLAPPED,
+                                  nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    HANDLE event = host.CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    OVERLAPPED record = {};
+    const char data[] = "piece";
+    completedError = 0xFFFFFFFF;
+    ASSERT_TRUE(host.WriteFileEx(file, data, 5, &record, RecordCompletion));
+
+    EXPECT_EQ(WAIT_TIMEOUT, host.WaitForSingleObjectEx(event, 0, FALSE));  // not alertable: nothing runs
+    EXPECT_EQ(0xFFFFFFFFu, completedError);
+    EXPECT_EQ(WAIT_IO_COMPLETION, host.WaitForSingleObjectEx(event, 1000, TRUE));
+    EXPECT_EQ(0u, completedError);
+    EXPECT_EQ(5u, completedBytes);
+    EXPECT_EQ(std::this_thread::get_id(), completedOn);
+    EXPECT_EQ(WAIT_TIMEOUT, host.WaitForSingleObjectEx(event, 0, TRUE));  // ran once
+
+    // A handle opened without the overlapped flag takes no such write.
+    HANDLE plain = host.CreateFile(L"D:\\plain.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    EXPECT_FALSE(host.WriteFileEx(plain, data, 5, &record, RecordCompletion));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), host.GetLastError());
+    for (HANDLE handle : {file, event, plain}) host.CloseHandle(handle);
 }
