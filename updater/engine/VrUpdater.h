@@ -55,6 +55,11 @@ public:
     // Null until the first OpenDevice.
     CVrUsbMscDev* GetDevice() { return m_device.get(); }
 
+    // The "fat16" command-line option: the formatter gives the data drive
+    // FAT16 whatever its size.
+    bool IsForceFat16() const { return m_forceFat16; }
+    void SetForceFat16(bool force) { m_forceFat16 = force; }
+
     void SetResource(CVrResource* resource) { m_resource = resource; }
     void SetProgress(CVrProgress* progress) { m_progress = progress; }
 
@@ -74,6 +79,7 @@ private:
     CVrConfigInfo& m_config;
     std::unique_ptr<CVrUsbMscDev> m_device;
     CVrProgress* m_progress = nullptr;
+    bool m_forceFat16 = false;
     CVrErrorRecord m_errors;
     SilentProgress m_silentProgress;
 };
