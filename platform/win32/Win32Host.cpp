@@ -152,6 +152,10 @@ DWORD Win32Host::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
     return ::WaitForSingleObject(object, milliseconds);
 }
 
+DWORD Win32Host::WaitForSingleObjectEx(HANDLE object, DWORD milliseconds, BOOL alertable) {
+    return ::WaitForSingleObjectEx(object, milliseconds, alertable);
+}
+
 DWORD Win32Host::MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                            DWORD wakeMask) {
     return ::MsgWaitForMultipleObjects(count, handles, waitAll, milliseconds, wakeMask);

@@ -56,6 +56,20 @@ mcopy -i "$work/volume.img" "::/A Long Song Name.mp3" "$work/song.mp3" &&
   cmp -s "$work/song.mp3" "$work/files/A Long Song Name.mp3" || fail "the long-named file differs"
 "$tool" info "$work/current.state" | grep -q '^table: unreadable$' || fail "table flag"
 
+# A player whose mass-storage firmware is gone says so, its drive erased.
+"$tool" create "$work/rec.state" --flash-mib 32 --firmware current --mode recovery || fail "create recovery"
+"$tool" info "$work/rec.state" > "$work/rec.txt" || fail "info recovery"
+grep -q '^mode: recovery$' "$work/rec.txt" || fail "recovery mode line"
+msc=$(grep 'tag: 0x01$' "$work/rec.txt" | sed 's/^drive \([0-9]*\) tag.*/\1/')
+grep -qx "drive $msc component version: 0.0.0" "$work/rec.txt" || fail "the firmware drive was not erased"
+
+# A data drive of an exact size, and one the flash cannot hold.
+"$tool" create "$work/exact.state" --flash-mib 32 --firmware current --data-sectors 40000 || fail "create exact"
+data=$(sed -n 's/^data drive: //p' < <("$tool" info "$work/exact.state"))
+"$tool" info "$work/exact.state" | grep -qx "drive $data size: $((40000 * 512))" || fail "data drive not 40000 sectors"
+"$tool" create "$work/x.state" --flash-mib 16 --firmware current --data-sectors 40000 2> "$work/err.txt"
+[ $? = 1 ] && grep -q 'cannot hold a data drive of 40000 sectors' "$work/err.txt" || fail "too large a data drive"
+
 # Errors: 1 for failures, 2 for usage.
 status() { "$tool" "$@" 2> /dev/null; echo $?; }
 [ "$(status create "$work/x.state" --firmware old --components "$work")" = 1 ] || fail "missing files: status 1"
@@ -70,6 +84,8 @@ mkdir "$work/files/folder"
 [ "$(status frobnicate "$work/old.state")" = 2 ] || fail "unknown command: status 2"
 [ "$(status create "$work/x.state" --firmware new)" = 2 ] || fail "bad choice: status 2"
 [ "$(status create "$work/x.state" --flash-mib 0)" = 2 ] || fail "bad number: status 2"
+[ "$(status create "$work/x.state" --mode broken)" = 2 ] || fail "bad mode: status 2"
+[ "$(status create "$work/x.state" --data-sectors 100)" = 2 ] || fail "data sectors without firmware: status 2"
 
 [ $failures = 0 ] && echo "player-sim: all checks passed"
 exit $((failures > 0))

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/sim/player/SimAllocation.h"
+#include "platform/sim/player/SimBoot.h"
 #include "platform/sim/player/SimCrc32.h"
 
 namespace {
@@ -41,7 +42,7 @@ bool Older(SimVersionRecord& version) {
 }  // namespace
 
 std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
-                            const std::vector<ShippedComponent>& components) {
+                            const std::vector<ShippedComponent>& components, uint64_t dataSectors) {
     if (choice == FirmwareChoice::kNone) return "";
     std::vector<ShippedComponent> installed = components;
     std::vector<SimAllocationEntry> entries;
@@ -55,9 +56,13 @@ std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
         entry.tag = component.tag;
         entry.size = component.image.size() + (choice == FirmwareChoice::kOld ? kOldDriveSlack : 0);
         entries.push_back(entry);
-        if (entries.size() == 1) entries.push_back({SimLogicalDrive::kDataType, kDataDriveTag, 0});
+        if (entries.size() == 1)
+            entries.push_back({SimLogicalDrive::kDataType, kDataDriveTag, dataSectors * state.dataSectorSize});
     }
     if (uint16_t refused = SimAllocateDrives(state, entries)) {
+        if (dataSectors)
+            return "a flash of " + std::to_string(state.flash.Size() >> 20) + " MiB cannot hold a data drive of " +
+                   std::to_string(dataSectors) + " sectors besides the firmware";
         char text[96];
         std::snprintf(text, sizeof text, "the player refuses to allocate the firmware drives (device status 0x%03X)",
                       refused);
@@ -73,4 +78,10 @@ std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
         }
     }
     return "";
+}
+
+void LoseMassStorageFirmware(SimPlayerState& state) {
+    for (SimLogicalDrive& drive : state.drives)
+        if (drive.type == SimLogicalDrive::kSystemType && drive.tag == kSimMassStorageTag) state.EraseDrive(drive);
+    state.mode = SimPlayerMode::kRecovery;
 }

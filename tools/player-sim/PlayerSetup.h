@@ -15,6 +15,12 @@ enum class FirmwareChoice {
     kCurrent,  // the shipped images and versions, in drives of their size
 };
 
-// Returns an empty text, or why the firmware does not fit the player.
+// `dataSectors` gives the data drive exactly that many sectors; 0 gives it
+// the flash the firmware drives leave. Returns an empty text, or why the
+// drives do not fit the player.
 std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
-                            const std::vector<ShippedComponent>& components);
+                            const std::vector<ShippedComponent>& components, uint64_t dataSectors = 0);
+
+// The player's mass-storage firmware is gone (its drive erased), so it
+// starts in recovery mode.
+void LoseMassStorageFirmware(SimPlayerState& state);

@@ -4,14 +4,18 @@
 //                          [--table ok|unreadable] [--data-files DIR]
 //                          [--components DIR]
 //                          [--chip-revision N] [--data-sector-size N]
-//                          [--system-sector-size N]
+//                          [--system-sector-size N] [--data-sectors N]
+//                          [--mode mass-storage|recovery]
 //   player-sim info FILE
 //   player-sim export-data FILE IMG
 //   player-sim import-data FILE IMG
 //
 // The shipped component files are read from the folder of this program
 // unless --components names another. --data-files formats the data drive
-// and puts the files of DIR in its root folder. Errors exit with status 1, usage
+// and puts the files of DIR in its root folder. --data-sectors gives the
+// data drive exactly N sectors instead of the rest of the flash. --mode
+// recovery erases the mass-storage firmware's drive, so the player starts in
+// recovery mode. Errors exit with status 1, usage
 // errors with 2.
 #include <algorithm>
 #include <cstdlib>
@@ -40,7 +44,8 @@ const char kUsageText[] =
     "                              [--table ok|unreadable] [--data-files DIR]\n"
     "                              [--components DIR]\n"
     "                              [--chip-revision N] [--data-sector-size N]\n"
-    "                              [--system-sector-size N]\n"
+    "                              [--system-sector-size N] [--data-sectors N]\n"
+    "                              [--mode mass-storage|recovery]\n"
     "       player-sim info FILE\n"
     "       player-sim export-data FILE IMG\n"
     "       player-sim import-data FILE IMG\n";
@@ -90,7 +95,8 @@ fs::path ProgramFolder() {
 int Create(const std::vector<std::string>& args) {
     const auto options = Options(args, 2,
                                  {"--flash-mib", "--firmware", "--table", "--data-files", "--components",
-                                  "--chip-revision", "--data-sector-size", "--system-sector-size"});
+                                  "--chip-revision", "--data-sector-size", "--system-sector-size", "--data-sectors",
+                                  "--mode"});
     auto value = [&](const std::string& name, const std::string& fallback) {
         auto found = options.find(name);
         return found == options.end() ? fallback : found->second;
@@ -107,13 +113,16 @@ int Create(const std::vector<std::string>& args) {
         throw UsageError{"sector sizes are powers of two"};
     const std::string firmware = Choice("--firmware", value("--firmware", "none"), {"none", "old", "current"});
     const std::string table = Choice("--table", value("--table", "ok"), {"ok", "unreadable"});
+    const std::string mode = Choice("--mode", value("--mode", "mass-storage"), {"mass-storage", "recovery"});
+    const uint64_t dataSectors = number("--data-sectors", 0, 1, SimPlayerState::kMaxFlashSize / 512);
+    if (dataSectors && firmware == "none") throw UsageError{"--data-sectors needs --firmware old or current"};
 
     if (firmware != "none") {
         std::vector<ShippedComponent> components;
         std::string error = ReadShippedComponents(value("--components", ProgramFolder().string()), components);
         if (!error.empty()) return Fail(error);
         const FirmwareChoice choice = firmware == "old" ? FirmwareChoice::kOld : FirmwareChoice::kCurrent;
-        error = InstallFirmware(state, choice, components);
+        error = InstallFirmware(state, choice, components, dataSectors);
         if (!error.empty()) return Fail(error);
     }
     if (options.count("--data-files")) {
@@ -121,6 +130,7 @@ int Create(const std::vector<std::string>& args) {
         if (!error.empty()) return Fail(error);
     }
     state.tableDamaged = table == "unreadable";
+    if (mode == "recovery") LoseMassStorageFirmware(state);
     const std::string error = SimSavePlayerState(state, args[1]);
     return error.empty() ? 0 : Fail(error);
 }

@@ -4,6 +4,8 @@
 
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
+#include "updater/device/VrVendorChanges.h"
+#include "updater/format/VrFormatter.h"
 #include "updater/device/VrVendorQueries.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
@@ -16,7 +18,7 @@ const uint8_t kDataDriveIndex = 0;
 
 }  // namespace
 
-CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrBase(name), m_updater(updater) {
+CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrDevice(updater, name) {
     CVrConfigInfo& config = updater.GetConfig();
     config.GetComponentCount(m_systemDriveCount);
 
@@ -306,4 +308,45 @@ int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
         table.entries[slot] = entryOf(drive, kVrSystemDriveType);
     }
     return kVrOk;
+}
+
+int32_t CVrUsbMscDev::RebuildMedia() {
+    if (!m_transport) return kVrNoTransport;
+    CVrProgress& progress = m_updater.GetProgress();
+    CVrFormatter formatter(m_updater, *m_dataDrive, *m_transport);
+
+    progress.SetStage(kVrStageRebuildMedia, 4);
+    VrLogicalTable allocation;
+    int32_t result = BuildAllocationTable(allocation);
+    progress.Step(1);
+    if (result != kVrOk) return result;
+
+    CVrEraseLogicalMedia erase;
+    result = Send(erase);
+    progress.Step(1);
+    if (result != kVrOk) return result;
+
+    CVrAllocateLogicalMedia allocate(allocation);
+    result = Send(allocate);
+    progress.Step(1);
+    if (result != kVrOk) return result;
+
+    result = UpdateFirmware();
+    if (result != kVrOk) return result;
+
+    m_rebuilding = 1;
+    progress.SetStage(kVrStageEraseDataDrive, 2);
+    progress.Step(1);
+    result = m_dataDrive->Erase();
+    progress.Step(1);
+    if (result != kVrOk) return result;
+
+    result = formatter.Format(m_tableUnreadable, nullptr, 0);
+    m_rebuilding = 0;
+    return result;
+}
+
+int32_t CVrUsbMscDev::Send(CVrScsiCommand& command) {
+    int32_t result = command.GetLastResult();
+    return result == kVrOk ? m_transport->SendCommand(command) : result;
 }

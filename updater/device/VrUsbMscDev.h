@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "updater/device/VrDevice.h"
 #include "updater/device/VrLogicalTable.h"
-#include "updater/engine/VrBase.h"
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrDataDrive;
@@ -16,7 +16,7 @@ class CVrSystemDrive;
 class CVrSystemDrivePtrArray;
 class CVrUpdater;
 
-class CVrUsbMscDev : public CVrBase {
+class CVrUsbMscDev : public CVrDevice {
 public:
     // What StepCount counts the steps of.
     enum StepKind : uint32_t { kRebuild = 0, kFirmwareUpdate = 1, kNothing = 2, kFinish = 3, kPrepare = 4 };
@@ -44,6 +44,9 @@ public:
     // The table the new components need: the boot manager first, then the
     // data drive, then the other system drives in index order.
     int32_t BuildAllocationTable(VrLogicalTable& table) const;
+    // Erases and re-allocates the flash, writes the components, and formats
+    // the data drive.
+    int32_t RebuildMedia();
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
     wchar_t GetDriveLetter() const { return m_driveLetter; }
@@ -64,10 +67,11 @@ public:
 
 private:
     const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
+    // Sends a command built without failure through the transport.
+    int32_t Send(class CVrScsiCommand& command);
     int32_t AttachDrives(CVrScsiDevice* transport);
     CVrSystemDrive* PlayerFirmwareDrive() const;
 
-    CVrUpdater& m_updater;
     std::unique_ptr<CVrScsiDevice> m_transport;
     std::unique_ptr<CVrDataDrive> m_dataDrive;
     std::unique_ptr<CVrSystemDrivePtrArray> m_systemDrives;

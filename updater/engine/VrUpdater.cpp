@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "updater/device/VrRecoveryDev.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrResult.h"
 
@@ -29,6 +30,21 @@ void CVrUpdater::ReleaseDevice() {
     if (m_device) m_device->Detach();
 }
 
+int32_t CVrUpdater::OpenRecoveryDevice() {
+    if (!m_recoveryDevice) {
+        m_recoveryDevice.reset(new (std::nothrow) CVrRecoveryDev(*this));
+        if (!m_recoveryDevice) return kVrNoMemory;
+    }
+    return m_recoveryDevice->Open();
+}
+
+int32_t CVrUpdater::RecoveryDownload(CVrProgress& progress) {
+    if (!m_recoveryDevice) return kVrNoDeviceObject;
+    int32_t result = m_recoveryDevice->Download(progress);
+    m_recoveryDevice.reset();
+    return result;
+}
+
 int32_t CVrUpdater::CanDownloadWithoutFormat(uint32_t& fits) {
     fits = 0;
     if (!m_device || m_device->ReadLogicalTable() != kVrOk) return kVrOk;
@@ -43,6 +59,16 @@ int32_t CVrUpdater::PlainDownload() {
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
     result = m_device->UpdateFirmware();
+    m_device->EndAccess();
+    return result;
+}
+
+int32_t CVrUpdater::FullDownload() {
+    if (!m_device) return kVrNoDeviceObject;
+    GetProgress().SetTotal(static_cast<int32_t>(m_device->StepCount(CVrUsbMscDev::kRebuild) & 0xFFFF));
+    int32_t result = m_device->BeginAccess();
+    if (result != kVrOk) return result;
+    result = m_device->RebuildMedia();
     m_device->EndAccess();
     return result;
 }

@@ -14,6 +14,7 @@
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrConfigInfo;
+class CVrRecoveryDev;
 class CVrResource;
 class CVrUsbMscDev;
 
@@ -29,10 +30,19 @@ public:
     int32_t OpenDevice();
     // Closes the device's handle; the next download opens it again.
     void ReleaseDevice();
+    // Opens the player in recovery mode (creating its device object first).
+    int32_t OpenRecoveryDevice();
+    // Streams the mass-storage firmware into the player in recovery mode
+    // through `progress`; the recovery device object goes afterwards,
+    // whatever the result. -26 when there is none.
+    int32_t RecoveryDownload(CVrProgress& progress);
     // Whether the player's current layout holds the new components (`fits`
     // 1) so that a plain download will do. Always returns 0.
     int32_t CanDownloadWithoutFormat(uint32_t& fits);
     int32_t PlainDownload();
+    // Re-partitions the player's flash, writes every component and formats
+    // the data drive.
+    int32_t FullDownload();
     // After a plain download: the player's settings file goes, so that the
     // new firmware starts from its defaults. An absent file is no failure;
     // one that cannot be deleted gives -59 with the system error recorded.
@@ -54,6 +64,8 @@ public:
     CVrProgress& GetProgress() { return m_progress ? *m_progress : m_silentProgress; }
     // Null until the first OpenDevice.
     CVrUsbMscDev* GetDevice() { return m_device.get(); }
+    // Null outside a recovery transfer.
+    CVrRecoveryDev* GetRecoveryDevice() { return m_recoveryDevice.get(); }
 
     // The "fat16" command-line option: the formatter gives the data drive
     // FAT16 whatever its size.
@@ -78,6 +90,7 @@ private:
     CVrResource* m_resource = nullptr;
     CVrConfigInfo& m_config;
     std::unique_ptr<CVrUsbMscDev> m_device;
+    std::unique_ptr<CVrRecoveryDev> m_recoveryDevice;
     CVrProgress* m_progress = nullptr;
     bool m_forceFat16 = false;
     CVrErrorRecord m_errors;

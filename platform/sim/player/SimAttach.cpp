@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/player/SimPhysicalDisk.h"
 #include "platform/sim/player/SimPlayer.h"
 #include "platform/sim/player/SimPlayerDrive.h"
 #include "platform/sim/player/SimSense.h"
@@ -67,6 +68,13 @@ void SimPullOutPlayer(SimMachine& machine, wchar_t letter) {
 
 std::shared_ptr<SimPlayer> SimMakeOtherDisk(const std::string& vendor, const std::string& product) {
     return std::make_shared<OtherDisk>(vendor, product);
+}
+
+std::shared_ptr<SimPhysicalDisk> SimAttachSystemDisk(SimMachine& machine, unsigned number) {
+    auto disk = std::make_shared<SimPhysicalDisk>(SimMakeOtherDisk("Pellam  ", "PX80 Fixed Disk"),
+                                                  std::make_shared<SimMediumClaims>());
+    machine.RegisterDevice(L"PhysicalDrive" + std::to_wstring(number), disk);
+    return disk;
 }
 
 DWORD SimClosedVolume::Open(const SimOpenRequest&, std::shared_ptr<SimFileObject>&) {

@@ -27,6 +27,11 @@ void SimPullOutPlayer(SimMachine& machine, wchar_t letter);
 // medium. Attach it with SimAttachPlayer.
 std::shared_ptr<SimPlayer> SimMakeOtherDisk(const std::string& vendor, const std::string& product);
 
+// The PC's own hard disk as "\\.\PhysicalDrive<number>": a disk that is no
+// player (INQUIRY answers another identity), so a search of the physical
+// disks has to compare identities to pass over it.
+std::shared_ptr<class SimPhysicalDisk> SimAttachSystemDisk(SimMachine& machine, unsigned number = 0);
+
 // A volume whose every open fails with one error; it counts the attempts.
 class SimClosedVolume final : public SimDevice {
 public:

@@ -72,6 +72,11 @@ DWORD SimFlashPlayer::WriteMedium(uint64_t firstSector, uint32_t count, const BY
     return ERROR_SUCCESS;
 }
 
+void SimFlashPlayer::WithState(const std::function<void(SimPlayerState&)>& change) {
+    std::lock_guard<std::mutex> serving(serving_);
+    change(state_);
+}
+
 std::string SimFlashPlayer::Save(const std::filesystem::path& file) const {
     std::lock_guard<std::mutex> serving(serving_);
     return SimSavePlayerState(state_, file);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -27,6 +28,8 @@ public:
     SimFaults& Faults() { return faults_; }
     // For setting up and inspecting the player while no command runs.
     SimPlayerState& State() { return state_; }
+    // Changes the state between commands, as the player's own firmware does.
+    void WithState(const std::function<void(SimPlayerState&)>& change);
     // The state file; an empty text on success, else what went wrong.
     std::string Save(const std::filesystem::path& file) const;
 

@@ -14,10 +14,12 @@ const DWORD kDataAccess = GENERIC_READ | GENERIC_WRITE;
 }  // namespace
 
 struct SimPlayerVolume::State {
-    explicit State(std::shared_ptr<SimPlayer> player) : player(std::move(player)) {}
+    State(std::shared_ptr<SimPlayer> player, std::shared_ptr<SimMediumClaims> claims)
+        : player(std::move(player)), claims(std::move(claims)) {}
     bool Present() const { return !pulledOut && player->Connected(); }
 
     const std::shared_ptr<SimPlayer> player;
+    const std::shared_ptr<SimMediumClaims> claims;
     mutable std::mutex mutex;
     SimShareState sharing;      // of the handles with data access
     unsigned volumeHandles = 0;  // those handles
@@ -39,8 +41,12 @@ public:
         if (HasDataAccess()) {
             state_->sharing.Leave(access_, share_);
             --state_->volumeHandles;
+            state_->claims->Leave(SimMediumClaims::kVolume);
         }
-        if (state_->lockedBy == this) state_->lockedBy = nullptr;
+        if (state_->lockedBy == this) {
+            state_->lockedBy = nullptr;
+            state_->claims->Unlock(SimMediumClaims::kVolume);
+        }
         ++state_->requests.closes;
     }
 
@@ -89,7 +95,7 @@ public:
         case kSimLockVolume:
             ++requests.lockAttempts;
             if (state_->refuseLock || state_->lockedBy || !HasDataAccess() || state_->volumeHandles > 1 ||
-                state_->openFiles > 0) {
+                state_->openFiles > 0 || state_->claims->Lock(SimMediumClaims::kVolume) != ERROR_SUCCESS) {
                 return ERROR_ACCESS_DENIED;
             }
             state_->lockedBy = this;
@@ -99,6 +105,7 @@ public:
             ++requests.unlockAttempts;
             if (state_->lockedBy != this) return ERROR_NOT_LOCKED;
             state_->lockedBy = nullptr;
+            state_->claims->Unlock(SimMediumClaims::kVolume);
             return ERROR_SUCCESS;
         case kSimDismountVolume:
             // The file system lets go of the volume: its open files are dead,
@@ -142,7 +149,8 @@ private:
     const DWORD share_;
 };
 
-SimPlayerVolume::SimPlayerVolume(std::shared_ptr<SimPlayer> player) : state_(std::make_shared<State>(std::move(player))) {}
+SimPlayerVolume::SimPlayerVolume(std::shared_ptr<SimPlayer> player, std::shared_ptr<SimMediumClaims> claims)
+    : state_(std::make_shared<State>(std::move(player), std::move(claims))) {}
 
 SimPlayerVolume::~SimPlayerVolume() = default;
 
@@ -158,6 +166,11 @@ DWORD SimPlayerVolume::Open(const SimOpenRequest& request, std::shared_ptr<SimFi
         if (state_->lockedBy) return ERROR_ACCESS_DENIED;
         error = state_->sharing.Admit(request.access, request.share);
         if (error != ERROR_SUCCESS) return error;
+        error = state_->claims->Admit(SimMediumClaims::kVolume);
+        if (error != ERROR_SUCCESS) {
+            state_->sharing.Leave(request.access, request.share);
+            return error;
+        }
         ++state_->volumeHandles;
     }
     ++state_->requests.opens;

@@ -14,6 +14,9 @@
 // part in sharing or locking. Sector I/O is raw volume I/O: whole sectors
 // only, reads past the end come back short, writes past it are refused.
 //
+// The disk of the same medium (SimPhysicalDisk) shares its claims: see
+// SimMediumClaims.
+//
 // The drive letter (SimPlayerDrive) reaches the volume's files through
 // AccessFiles and OpenFile, so locking, dismounting and pulling the player
 // out act on both alike.
@@ -25,6 +28,7 @@
 
 #include "platform/sim/SimDrive.h"
 #include "platform/sim/player/SimFat.h"
+#include "platform/sim/player/SimMediumClaims.h"
 
 class SimPlayer;
 
@@ -48,7 +52,9 @@ struct SimVolumeRequests {
 
 class SimPlayerVolume final : public SimDevice {
 public:
-    explicit SimPlayerVolume(std::shared_ptr<SimPlayer> player);
+    // `claims` is shared with the medium's disk; without one the volume is alone.
+    explicit SimPlayerVolume(std::shared_ptr<SimPlayer> player,
+                             std::shared_ptr<SimMediumClaims> claims = std::make_shared<SimMediumClaims>());
     ~SimPlayerVolume() override;
 
     DWORD Open(const SimOpenRequest& request, std::shared_ptr<SimFileObject>& file) override;

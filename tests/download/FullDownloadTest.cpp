@@ -1,0 +1,218 @@
+// Full downloads on the simulated PC: the flash re-partitioned, every
+// component written, the data drive formatted and checked by dosfstools and
+// mtools; and the choice between a plain and a full download.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/sim/player/SimAllocation.h"
+#include "platform/sim/player/SimFat.h"
+#include "tests/download/DownloadTestBed.h"
+#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrDownloadRun.h"
+#include "updater/engine/VrResult.h"
+#include "updater/engine/VrStages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const uint8_t kTags[] = {0x50, 0x01, 0x00, 0x02};
+
+// Stands in for the download dialog: answers the question as told and
+// keeps what it was asked and shown.
+class RecordingWindow : public VrDownloadWindow {
+public:
+    explicit RecordingWindow(bool answer) : answer_(answer) {}
+    bool AskYesNo(uint32_t stringId) override {
+        questions.push_back(stringId);
+        return answer_;
+    }
+    void Report(int32_t code) override { reports.push_back(code); }
+    void RefreshVersions() override { ++refreshes; }
+
+    std::vector<uint32_t> questions;
+    std::vector<int32_t> reports;
+    int refreshes = 0;
+
+private:
+    bool answer_;
+};
+
+std::string RunCommand(const std::string& command, int& status) {
+    std::string output;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return output;
+    char line[512];
+    while (fgets(line, sizeof line, pipe)) output += line;
+    status = pclose(pipe);
+    return output;
+}
+
+bool HaveTool(const char* tool) {
+    int status = 0;
+    RunCommand(std::string("command -v ") + tool, status);
+    return status == 0;
+}
+
+class FullDownload : public ::testing::Test {
+protected:
+    DownloadTestBed bed;
+
+    // The data drive's volume (its first partition) as a sparse image file:
+    // only what the flash holds is written, the rest reads as zeros.
+    fs::path ExportVolume() {
+        SimVolumeExtent extent;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SimFindVolume(*bed.player, extent));
+        fs::path image = bed.folder.Path() / "volume.img";
+        std::ofstream out(image, std::ios::binary | std::ios::trunc);
+        const uint32_t sectorSize = bed.player->MediumSectorSize();
+        const uint32_t run = 128;
+        std::vector<BYTE> buffer(size_t(run) * sectorSize);
+        std::vector<BYTE> erased(buffer.size(), 0xFF);
+        for (uint64_t sector = 0; sector < extent.sectorCount; sector += run) {
+            uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(run, extent.sectorCount - sector));
+            bed.player->ReadMedium(extent.firstSector + sector, count, buffer.data());
+            size_t bytes = size_t(count) * sectorSize;
+            if (std::equal(buffer.begin(), buffer.begin() + bytes, erased.begin())) continue;
+            out.seekp(static_cast<std::streamoff>(sector * sectorSize));
+            out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(bytes));
+        }
+        out.close();
+        fs::resize_file(image, extent.sectorCount * sectorSize);
+        return image;
+    }
+
+    // fsck.fat finds nothing wrong but the zero label the layout always
+    // carries, and reports the FAT type; mtools writes a file and reads it back.
+    void CheckWithTools(const char* fatBits) {
+        if (!HaveTool("fsck.fat") || !HaveTool("mcopy")) GTEST_SKIP() << "dosfstools and mtools are not installed";
+        fs::path volume = ExportVolume();
+        int status = 0;
+        std::string report = RunCommand("fsck.fat -n -v " + volume.string(), status);
+        EXPECT_EQ(0, status) << report;
+        EXPECT_NE(std::string::npos, report.find(std::string("2 FATs, ") + fatBits + " bit entries")) << report;
+        EXPECT_EQ(std::string::npos, report.find("differences between boot sector and its backup")) << report;
+        for (const char* wrong : {"free cluster", "Reclaimed", "Dirty bit", "bad", "Wrong"}) {
+            EXPECT_EQ(std::string::npos, report.find(wrong)) << report;
+        }
+        EXPECT_NE(std::string::npos, report.find("Label '' stored in boot sector is not valid")) << report;
+
+        fs::path song = bed.folder.Path() / "song.mp3";
+        std::ofstream(song, std::ios::binary) << std::string(70000, 'x') << "end";
+        std::string image = volume.string();
+        RunCommand("mcopy -i " + image + " " + song.string() + " ::/SONG.MP3", status);
+        EXPECT_EQ(0, status);
+        fs::path back = bed.folder.Path() / "back.mp3";
+        RunCommand("mcopy -i " + image + " ::/SONG.MP3 " + back.string(), status);
+        EXPECT_EQ(0, status);
+        EXPECT_EQ(fs::file_size(song), fs::file_size(back));
+        std::string checked = RunCommand("fsck.fat -n " + image, status);
+        EXPECT_EQ(0, status) << checked;
+    }
+
+    void ExpectShippedFirmware() {
+        for (uint8_t tag : kTags) {
+            const SimLogicalDrive* drive = bed.SystemDrive(tag);
+            ASSERT_NE(nullptr, drive) << int(tag);
+            const ShippedComponent& component = bed.Shipped(tag);
+            std::vector<BYTE> bytes = bed.DriveBytes(*drive);
+            EXPECT_TRUE(std::equal(component.image.begin(), component.image.end(), bytes.begin())) << int(tag);
+            EXPECT_EQ(component.componentVersion, drive->componentVersion);
+        }
+    }
+
+    // A player whose data drive will be `dataSectors` sectors after the
+    // full download: the system drives' sizes plus that.
+    void AttachPlayerForDataDrive(uint64_t dataSectors) {
+        SimPlayerState probe(uint64_t(1) << 36);
+        uint64_t system = 0;
+        for (const ShippedComponent& component : bed.shipped) {
+            uint64_t sectors = (component.image.size() + probe.systemSectorSize - 1) / probe.systemSectorSize;
+            system += sectors * probe.systemSectorSize;
+        }
+        SimPlayerState state(system + dataSectors * probe.dataSectorSize);
+        ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kNone, bed.shipped));
+        bed.AttachPlayer(std::move(state));
+    }
+
+    void FullDownloadOf(uint64_t dataSectors, const char* fatBits) {
+        AttachPlayerForDataDrive(dataSectors);
+        bed.updater.OpenDevice();
+        RecordingWindow window(true);
+        bool box = true;
+        ASSERT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
+        ASSERT_NE(nullptr, bed.player->State().DataDrive());
+        EXPECT_EQ(dataSectors, bed.player->State().DataDrive()->SectorCount());
+        ExpectShippedFirmware();
+        CheckWithTools(fatBits);
+    }
+};
+
+TEST_F(FullDownload, Of4MiB) { FullDownloadOf(8192, "12"); }
+TEST_F(FullDownload, Of32MiB) { FullDownloadOf(65536, "16"); }
+TEST_F(FullDownload, Of64MiB) { FullDownloadOf(131072, "32"); }
+TEST_F(FullDownload, Of128MiB) { FullDownloadOf(262144, "32"); }
+TEST_F(FullDownload, Of1GiB) { FullDownloadOf(2097152, "32"); }
+TEST_F(FullDownload, OfJustUnder4GiB) { FullDownloadOf(8388607, "32"); }  // 4 GiB less one sector
+
+TEST_F(FullDownload, AnIncompatibleLayoutUnderNoQuestionsIsRebuiltWithoutAsking) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ(0, SimAllocateDrives(state, {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
+                                           {SimLogicalDrive::kDataType, 0x0A, 0},
+                                           {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
+                                           {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
+                                           {SimLogicalDrive::kSystemType, 0x02, 1 << 20}}));
+    bed.AttachPlayer(std::move(state));
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    RecordingWindow window(false);
+    bool box = false;
+    EXPECT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, true));
+    EXPECT_TRUE(box);
+    EXPECT_TRUE(window.questions.empty());
+    ExpectShippedFirmware();
+    ASSERT_FALSE(bed.progress.stages.empty());
+    EXPECT_EQ(kVrStageCompleted, bed.progress.stages.back().id);
+}
+
+TEST_F(FullDownload, AnsweringNoWritesNothingAndCompletes) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ(0, SimAllocateDrives(state, {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
+                                           {SimLogicalDrive::kDataType, 0x0A, 0},
+                                           {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
+                                           {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
+                                           {SimLogicalDrive::kSystemType, 0x02, 1 << 20}}));
+    bed.AttachPlayer(std::move(state));
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    SimVolumeRequests before = bed.volume->Requests();
+    RecordingWindow window(false);
+    bool box = false;
+    EXPECT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
+    EXPECT_FALSE(box);
+    ASSERT_EQ(1u, window.questions.size());
+    EXPECT_EQ(161u, window.questions[0]);
+    EXPECT_EQ(before.lockAttempts, bed.volume->Requests().lockAttempts);  // never opened for writing
+    EXPECT_EQ(0, bed.SystemDrive(0x50)->componentVersion.major);        // nothing written
+    ASSERT_FALSE(bed.progress.stages.empty());
+    EXPECT_EQ(kVrStageCompleted, bed.progress.stages.back().id);
+}
+
+TEST_F(FullDownload, APlayerWithAnUnreadableTableIsRebuilt) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kOld, bed.shipped));
+    state.tableDamaged = true;
+    bed.AttachPlayer(std::move(state));
+    EXPECT_EQ(kVrTableUnreadable, bed.updater.OpenDevice());
+    RecordingWindow window(true);
+    bool box = false;
+    EXPECT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
+    EXPECT_EQ(1u, window.questions.size());  // the plain download was refused
+    EXPECT_TRUE(box);
+    EXPECT_FALSE(bed.player->State().tableDamaged);
+    ExpectShippedFirmware();
+}
+
+}  // namespace

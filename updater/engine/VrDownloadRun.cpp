@@ -1,0 +1,40 @@
+#include "updater/engine/VrDownloadRun.h"
+
+#include "updater/engine/VrResult.h"
+#include "updater/engine/VrStages.h"
+#include "updater/engine/VrUpdater.h"
+
+namespace {
+
+const uint32_t kReformatQuestionId = 161;  // the new layout does not fit: reformat?
+
+enum class Way { kPlain, kFull, kNone };
+
+Way ChooseWay(CVrUpdater& updater, VrDownloadWindow& window, bool& formatBox, bool noQuestions) {
+    if (formatBox) return Way::kFull;
+    uint32_t fits = 0;
+    updater.CanDownloadWithoutFormat(fits);
+    if (fits) return Way::kPlain;
+    if (!noQuestions && !window.AskYesNo(kReformatQuestionId)) return Way::kNone;
+    formatBox = true;
+    return Way::kFull;
+}
+
+}  // namespace
+
+int32_t VrRunDownload(CVrUpdater& updater, VrDownloadWindow& window, bool& formatBox, bool noQuestions) {
+    Way way = ChooseWay(updater, window, formatBox, noQuestions);
+    int32_t result = way == Way::kPlain  ? updater.PlainDownload()
+                     : way == Way::kFull ? updater.FullDownload()
+                                         : kVrOk;
+
+    window.Report(result);
+    updater.GetHost().GetLogicalDrives();  // the drive set as it is now, before the versions are read
+    window.RefreshVersions();
+    if (way == Way::kPlain && result == kVrOk) window.Report(updater.DeleteSettingsFile());
+
+    CVrProgress& progress = updater.GetProgress();
+    progress.SetStage(result == kVrOk ? kVrStageCompleted : kVrStageFailed, 1);
+    progress.Step(1);
+    return result;
+}

@@ -1,0 +1,117 @@
+#include "updater/format/VrFormatter.h"
+
+#include <string>
+
+#include "updater/device/VrLittleEndian.h"
+#include "updater/device/VrScsiDevice.h"
+#include "updater/engine/VrLogicalDrive.h"
+#include "updater/engine/VrResult.h"
+#include "updater/engine/VrStages.h"
+#include "updater/engine/VrUpdater.h"
+
+namespace {
+
+bool IsNtFamily(VrOsClass family) { return family == kVrOsWin2000 || family == kVrOsWinXp; }
+bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVrOsWinMe; }
+
+}  // namespace
+
+CVrFormatter::CVrFormatter(CVrUpdater& updater, CVrDataDrive& dataDrive, CVrScsiDevice& transport)
+    : CVrBase("CVrFormatter"), m_updater(updater), m_dataDrive(dataDrive), m_transport(transport) {}
+
+int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
+    CVrProgress& progress = m_updater.GetProgress();
+    const VrOsClass family = VrGetOsClass(m_updater.GetHost());
+    uint32_t lastBlock = 0;
+    int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
+    if (result != kVrOk) return SetResult(result);
+    progress.Step(1);
+    // A last block of 0xFFFFFFFF means 2^32 sectors, which the count cannot hold.
+    if (lastBlock == 0xFFFFFFFF) {
+        SetResult(kVrNoGeometry);
+        return Refuse(*this, uint64_t(lastBlock) + 1);
+    }
+    CVrDisk disk(lastBlock + 1, m_sectorSize, m_updater.IsForceFat16());
+    progress.Step(1);
+    if (disk.GetLastResult() != kVrOk) {
+        SetResult(disk.GetLastResult());
+        return Refuse(disk, disk.GetSectorCount());
+    }
+
+    m_sector = 0;
+    result = PrepareDrive(family, disk, tableUnreadable);
+    if (result == kVrOk) result = WriteImage(kVrStageWriteMbr, disk.GetMbr());
+    if (result == kVrOk) result = WriteZeroSectors(VrGetLe32(disk.GetBootSector().data() + 28) - 1);
+    if (result == kVrOk && IsNtFamily(family)) {
+        // The disk is done; the rest goes through the volume, whose sector 0
+        // is the partition's first.
+        result = WriteTail(disk);
+        if (result == kVrOk) result = ReopenVolume();
+        m_sector = 0;
+    }
+    if (result == kVrOk) {
+        progress.SetStage(kVrStageFormatDataDrive, 2);
+        result = WriteBootArea(disk);
+    }
+    if (result == kVrOk) result = WriteFats(disk);
+    if (result == kVrOk) result = WriteRootArea(static_cast<uint32_t>(disk.GetRootAreaSectors()), label, labelLength);
+    if (result == kVrOk && Is9xFamily(family)) result = WriteTail(disk);
+    if (result == kVrOk) {
+        const int32_t released = m_transport.Release(tableUnreadable);
+        result = tableUnreadable ? kVrOk : released;
+    }
+    return SetResult(result);
+}
+
+int32_t CVrFormatter::Refuse(const CVrBase& object, uint64_t sectorCount) {
+    m_updater.GetErrorRecord().RecordWithDetail(
+        object, std::to_wstring(sectorCount) + L" x " + std::to_wstring(m_sectorSize));
+    return m_result;
+}
+
+int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable) {
+    if (Is9xFamily(family)) {
+        const int32_t result = m_transport.LockForFormat(tableUnreadable);
+        return tableUnreadable ? kVrOk : result;
+    }
+    if (!IsNtFamily(family)) return kVrOk;
+    // The volume cannot be re-partitioned from inside: the whole disk is
+    // opened instead and given one partition where the boot sector says.
+    int32_t result = m_transport.Unlock(0);
+    if (result == kVrOk) result = m_transport.Close();
+    if (result == kVrOk) result = m_transport.FindByPhysicalDrive();
+    if (result == kVrOk) result = m_transport.Lock(0);
+    VrDiskGeometry geometry;
+    if (result == kVrOk) result = m_transport.GetDriveGeometry(geometry);
+    if (result == kVrOk) result = m_transport.SetDriveLayout(geometry, VrGetLe32(disk.GetBootSector().data() + 28));
+    return result;
+}
+
+int32_t CVrFormatter::WriteTail(const CVrDisk& disk) {
+    const uint8_t* entry = disk.GetMbr().data() + 446;
+    m_sector = VrGetLe32(entry + 8) + VrGetLe32(entry + 12);
+    return WriteZeroSectors(disk.GetTailSectors());
+}
+
+int32_t CVrFormatter::ReopenVolume() {
+    int32_t result = m_transport.Unlock(0);
+    if (result == kVrOk) result = m_transport.Close();
+    if (result == kVrOk) result = m_transport.Open();
+    if (result == kVrOk) result = m_transport.Lock(0);
+    return result;
+}
+
+// Sector 6 holds the backup of the boot sector and its two followers; the
+// rest of the 32 reserved sectors are zero.
+int32_t CVrFormatter::WriteBootArea(const CVrDisk& disk) {
+    int32_t result = WriteImage(kVrStageWriteBootSector, disk.GetBootSector());
+    if (result != kVrOk || disk.GetFatType() != kVrFat32) return result;
+    result = WriteImage(kVrStageWriteBootSector, disk.GetFsInfo());
+    if (result == kVrOk) result = WriteImage(kVrStageWriteBootSector, disk.GetThirdBootSector());
+    if (result == kVrOk) result = WriteZeroSectors(3);
+    if (result == kVrOk) result = WriteImage(kVrStageWriteBootSector, disk.GetBootSector());
+    if (result == kVrOk) result = WriteImage(kVrStageWriteBootSector, disk.GetFsInfo());
+    if (result == kVrOk) result = WriteImage(kVrStageWriteBootSector, disk.GetThirdBootSector());
+    if (result == kVrOk) result = WriteZeroSectors(disk.GetVolume().reservedSectors - 9u);
+    return result;
+}
