@@ -62,8 +62,11 @@ bool IsServedSectorSize(uint32_t size) { return size >= 512 && size <= 4096 && (
 
 CVrDisk::CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16)
     : CVrBase("CVrDisk"), m_sectorCount(sectorCount), m_sectorSize(sectorSize) {
-    int32_t result = ChooseFatType(forceFat16);
-    if (result == kVrOk) result = VrSearchGeometry(sectorCount, m_geometry);
+    int32_t result = CheckMedium();
+    if (result == kVrOk) {
+        ChooseFatType(forceFat16);
+        result = VrSearchGeometry(sectorCount, m_geometry);
+    }
     if (result == kVrOk) {
         m_coveredSectors = m_geometry.CoveredSectors();
         m_tailSectors = sectorCount - m_coveredSectors;
@@ -77,15 +80,17 @@ CVrDisk::CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16)
     SetResult(result);
 }
 
-int32_t CVrDisk::ChooseFatType(bool forceFat16) {
+int32_t CVrDisk::CheckMedium() const {
     if (!IsServedSectorSize(m_sectorSize)) return kVrNoGeometry;
-    const uint64_t bytes = uint64_t(m_sectorCount) * m_sectorSize;
-    if (bytes > 0xFFFFFFFFu) return kVrNoGeometry;
+    return uint64_t(m_sectorCount) * m_sectorSize > 0xFFFFFFFFu ? kVrNoGeometry : kVrOk;
+}
+
+void CVrDisk::ChooseFatType(bool forceFat16) {
+    const uint32_t bytes = m_sectorCount * m_sectorSize;
     if (forceFat16) m_fatType = kVrFat16;
     else if (bytes <= 0x400000) m_fatType = kVrFat12;
     else if (bytes <= 0x2000000) m_fatType = kVrFat16;
     else m_fatType = kVrFat32;
-    return kVrOk;
 }
 
 int32_t CVrDisk::BuildBootArea() {

@@ -65,7 +65,9 @@ public:
     std::string Describe() const;
 
 private:
-    int32_t ChooseFatType(bool forceFat16);
+    // Sector sizes the boot sector describes, and byte sizes below 4 GiB.
+    int32_t CheckMedium() const;
+    void ChooseFatType(bool forceFat16);
     int32_t BuildBootArea();
     int32_t CheckClusterCount();
     void BuildBootSector();
