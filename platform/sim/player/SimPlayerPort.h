@@ -64,6 +64,7 @@ private:
     std::shared_ptr<SimRecoveryDevice> recovery_;
 };
 
-// Plugs `player` in and shows it in the mode its state holds.
+// Plugs `player` in and shows it in the mode its state holds. The machine
+// must outlive the port: the port unplugs the player when it goes.
 std::shared_ptr<SimPlayerPort> SimPlugPlayer(SimMachine& machine, std::shared_ptr<SimFlashPlayer> player,
                                              const SimPlayerPlace& place = SimPlayerPlace());

@@ -7,7 +7,7 @@
 // before, so the updater's short last write ends it) the player stores it
 // (SimStoreRecoveredFirmware), leaves recovery mode and restarts as a
 // mass-storage device: the device calls back whoever shows the player on
-// the PC.
+// the PC, and only then completes the last write.
 //
 // A write completes at once on the writing thread, or later on a thread of
 // the device's own when a completion delay is set, which is what makes the
