@@ -16,6 +16,7 @@ DownloadTestBed::DownloadTestBed() {
     fs::create_directories(folder.Path() / "Caddis");
     for (const char* file : kProgramFiles) fs::copy_file(fs::path(VR_BIN_DIR) / file, folder.Path() / "Caddis" / file);
     machine.MapFolder(L'C', DRIVE_FIXED, folder.Path());
+    SimAttachSystemDisk(machine, 0);
 
     resource = std::make_unique<CVrLanguageResource>(host, config, updater.GetErrorRecord(), 0x0409);
     config.SetResourceProvider(resource.get());
@@ -28,6 +29,7 @@ DownloadTestBed::DownloadTestBed() {
 
 DownloadTestBed::~DownloadTestBed() {
     if (player) player->Faults().ReleaseHung();
+    if (port) port->Unplug();
 }
 
 std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayer(FirmwareChoice firmware, uint32_t flashMiB,
@@ -48,7 +50,8 @@ std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayer(FirmwareChoice fir
 
 std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayer(SimPlayerState state) {
     player = std::make_shared<SimFlashPlayer>(std::move(state));
-    volume = SimAttachPlayer(machine, L'E', player);
+    port = SimPlugPlayer(machine, player);
+    volume = port->Volume();
     return player;
 }
 

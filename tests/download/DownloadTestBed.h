@@ -15,6 +15,7 @@
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/player/SimAttach.h"
 #include "platform/sim/player/SimFlashPlayer.h"
+#include "platform/sim/player/SimPlayerPort.h"
 #include "tests/platform/SimTestFolder.h"
 #include "tools/player-sim/PlayerSetup.h"
 #include "updater/app/VrConfigInfo.h"
@@ -57,7 +58,8 @@ public:
     DownloadTestBed();
     ~DownloadTestBed();
 
-    // A player of `flashMiB` with that firmware at E:, and on its data drive
+    // A player of `flashMiB` with that firmware at E: (its disk is
+    // PhysicalDrive1, after the PC's own disk), and on its data drive
     // a FAT volume holding the named files.
     std::shared_ptr<SimFlashPlayer> AttachPlayer(FirmwareChoice firmware, uint32_t flashMiB = 16,
                                                  const std::vector<std::wstring>& dataFiles = {});
@@ -78,5 +80,6 @@ public:
     StageRecorder progress;
     std::vector<ShippedComponent> shipped;
     std::shared_ptr<SimFlashPlayer> player;
+    std::shared_ptr<SimPlayerPort> port;
     std::shared_ptr<SimPlayerVolume> volume;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "platform/sim/player/SimAllocation.h"
@@ -86,19 +87,35 @@ protected:
         return image;
     }
 
-    // fsck.fat finds nothing wrong but the zero label the layout always
-    // carries, and reports the FAT type; mtools writes a file and reads it back.
+    // Every line fsck.fat prints about the volume is one it prints for every
+    // volume of this layout: the boot sector's volume label of 11 zero bytes
+    // (kept: the player may rely on it) and, for FAT32, the FSInfo free count
+    // left "unknown" (0xFFFFFFFF), which the FAT layout allows.
+    static std::vector<std::string> UnexpectedRemarks(const std::string& report) {
+        std::vector<std::string> unexpected;
+        std::istringstream lines(report);
+        std::string line;
+        while (std::getline(lines, line)) {
+            bool known = line.empty() || line.rfind("fsck.fat ", 0) == 0 ||
+                         line == "Label '' stored in boot sector is not valid." ||
+                         line == "  Auto-removing label from boot sector." ||
+                         line.rfind("Free cluster summary uninitialized (should be ", 0) == 0 ||
+                         line == "Leaving filesystem unchanged." || line.find(" files, ") != std::string::npos;
+            if (!known) unexpected.push_back(line);
+        }
+        return unexpected;
+    }
+
+    // dosfstools finds nothing wrong but the remarks above and reports the
+    // FAT type the layout chose; mtools writes a file and reads it back.
     void CheckWithTools(const char* fatBits) {
         if (!HaveTool("fsck.fat") || !HaveTool("mcopy")) GTEST_SKIP() << "dosfstools and mtools are not installed";
         fs::path volume = ExportVolume();
         int status = 0;
-        std::string report = RunCommand("fsck.fat -n -v " + volume.string(), status);
-        EXPECT_EQ(0, status) << report;
-        EXPECT_NE(std::string::npos, report.find(std::string("2 FATs, ") + fatBits + " bit entries")) << report;
-        EXPECT_EQ(std::string::npos, report.find("differences between boot sector and its backup")) << report;
-        for (const char* wrong : {"free cluster", "Reclaimed", "Dirty bit", "bad", "Wrong"}) {
-            EXPECT_EQ(std::string::npos, report.find(wrong)) << report;
-        }
+        std::string verbose = RunCommand("fsck.fat -n -v " + volume.string(), status);
+        EXPECT_NE(std::string::npos, verbose.find(std::string("2 FATs, ") + fatBits + " bit entries")) << verbose;
+        std::string report = RunCommand("fsck.fat -n " + volume.string(), status);
+        EXPECT_TRUE(UnexpectedRemarks(report).empty()) << report;
         EXPECT_NE(std::string::npos, report.find("Label '' stored in boot sector is not valid")) << report;
 
         fs::path song = bed.folder.Path() / "song.mp3";
@@ -111,7 +128,7 @@ protected:
         EXPECT_EQ(0, status);
         EXPECT_EQ(fs::file_size(song), fs::file_size(back));
         std::string checked = RunCommand("fsck.fat -n " + image, status);
-        EXPECT_EQ(0, status) << checked;
+        EXPECT_TRUE(UnexpectedRemarks(checked).empty()) << checked;
     }
 
     void ExpectShippedFirmware() {

@@ -229,3 +229,14 @@ TEST_F(PhysicalDisk, SearchByInquiryPassesOverThePcsDisk) {
     ASSERT_EQ(2u, products.size());
     EXPECT_NE("MP3 Audio Player", products[0]);
 }
+
+TEST(SimDiskGeometry, AMediumSmallerThanOneCylinderStillCoversWholeCylinders) {
+    SimDiskGeometry small(8192, 512);  // 4 MiB
+    EXPECT_EQ(64u, small.heads);
+    EXPECT_EQ(32u, small.sectorsPerTrack);
+    EXPECT_EQ(4u, small.cylinders);
+    SimDiskGeometry usual(65536, 512);
+    EXPECT_EQ(255u, usual.heads);
+    EXPECT_EQ(63u, usual.sectorsPerTrack);
+    EXPECT_EQ(4u, usual.cylinders);
+}

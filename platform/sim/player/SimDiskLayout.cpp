@@ -29,15 +29,15 @@ bool Recognized(BYTE type) { return type != 0 && type != 0x05 && type != 0x0F; }
 
 // A table entry's CHS bytes for `sector` in the geometry Windows reports;
 // past 1024 cylinders the entry carries the marker for "use the LBA".
-void PutChs(BYTE* at, uint64_t sector) {
-    const uint64_t perCylinder = SimDiskGeometry::kHeads * SimDiskGeometry::kSectorsPerTrack;
+void PutChs(BYTE* at, uint64_t sector, const SimDiskGeometry& geometry) {
+    const uint64_t perCylinder = uint64_t(geometry.heads) * geometry.sectorsPerTrack;
     const uint64_t cylinder = sector / perCylinder;
     if (cylinder >= 1024) {
         at[0] = 0xFE, at[1] = 0xFF, at[2] = 0xFF;
         return;
     }
-    at[0] = static_cast<BYTE>(sector / SimDiskGeometry::kSectorsPerTrack % SimDiskGeometry::kHeads);
-    at[1] = static_cast<BYTE>((sector % SimDiskGeometry::kSectorsPerTrack + 1) | (cylinder >> 8) << 6);
+    at[0] = static_cast<BYTE>(sector / geometry.sectorsPerTrack % geometry.heads);
+    at[1] = static_cast<BYTE>((sector % geometry.sectorsPerTrack + 1) | (cylinder >> 8) << 6);
     at[2] = static_cast<BYTE>(cylinder);
 }
 
@@ -48,12 +48,17 @@ struct Extent {
 
 }  // namespace
 
+SimDiskGeometry::SimDiskGeometry(uint64_t sectors, uint32_t sectorSize) : bytesPerSector(sectorSize) {
+    if (sectors < uint64_t(heads) * sectorsPerTrack) heads = 64, sectorsPerTrack = 32;
+    cylinders = sectors / (uint64_t(heads) * sectorsPerTrack);
+}
+
 std::vector<BYTE> SimDiskGeometry::Record() const {
     std::vector<BYTE> record(kSimGeometrySize, 0);
     Put64(&record[0], cylinders);
     SimPut32(&record[8], kRemovableMedia);
-    SimPut32(&record[12], kHeads);
-    SimPut32(&record[16], kSectorsPerTrack);
+    SimPut32(&record[12], heads);
+    SimPut32(&record[16], sectorsPerTrack);
     SimPut32(&record[20], bytesPerSector);
     return record;
 }
@@ -87,6 +92,7 @@ DWORD SimApplyDriveLayout(const BYTE* record, DWORD recordSize, uint64_t sectors
     if (count == 0 || count > 4 || recordSize < kSimLayoutHeaderSize + count * kSimPartitionEntrySize)
         return ERROR_INVALID_PARAMETER;
 
+    const SimDiskGeometry geometry(sectors, sectorSize);
     std::vector<BYTE> sector = HasBootRecord(sector0) ? sector0 : std::vector<BYTE>(sector0.size(), 0);
     std::vector<Extent> used;
     for (uint32_t i = 0; i < 4; ++i) {
@@ -102,9 +108,9 @@ DWORD SimApplyDriveLayout(const BYTE* record, DWORD recordSize, uint64_t sectors
                 if (first == 0 || first > sectors || size > sectors - first || first + size > 0xFFFFFFFFu)
                     return ERROR_INVALID_PARAMETER;
                 entry[0] = in[kBootIndicator] ? 0x80 : 0x00;
-                PutChs(entry + 1, first);
+                PutChs(entry + 1, first, geometry);
                 entry[4] = in[kType];
-                PutChs(entry + 5, first + size - 1);
+                PutChs(entry + 5, first + size - 1, geometry);
                 SimPut32(entry + 8, static_cast<uint32_t>(first));
                 SimPut32(entry + 12, static_cast<uint32_t>(size));
             }

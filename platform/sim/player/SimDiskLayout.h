@@ -34,16 +34,18 @@ const DWORD kRewrite = 27;
 }  // namespace SimPartitionField
 
 // The CHS view Windows reports for a USB disk, whatever the medium says.
+// 255 heads of 63 sectors; a medium smaller than one such cylinder gets 64
+// heads of 32 sectors (1 MiB cylinders), so that its geometry still covers
+// whole cylinders and a partition laid out from it is not empty.
 struct SimDiskGeometry {
-    static constexpr uint32_t kHeads = 255;
-    static constexpr uint32_t kSectorsPerTrack = 63;
     static constexpr uint32_t kRemovableMedia = 11;
 
     uint64_t cylinders = 0;
+    uint32_t heads = 255;
+    uint32_t sectorsPerTrack = 63;
     uint32_t bytesPerSector = 0;
 
-    SimDiskGeometry(uint64_t sectors, uint32_t sectorSize)
-        : cylinders(sectors / (kHeads * kSectorsPerTrack)), bytesPerSector(sectorSize) {}
+    SimDiskGeometry(uint64_t sectors, uint32_t sectorSize);
     std::vector<BYTE> Record() const;
 };
 
