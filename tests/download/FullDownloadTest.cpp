@@ -232,4 +232,23 @@ TEST_F(FullDownload, APlayerWithAnUnreadableTableIsRebuilt) {
     ExpectShippedFirmware();
 }
 
+TEST_F(FullDownload, AFormatThatFailsStopsAtOnceAndTheNextFullDownloadRebuilds) {
+    AttachPlayerForDataDrive(65536);
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    // The player numbers its drives in allocation order: the boot manager 0,
+    // the data drive 1.
+    bed.player->Faults().CorruptReadBack(1);
+    RecordingWindow window(true);
+    bool box = true;
+    EXPECT_EQ(kVrVerifyMismatch, VrRunDownload(bed.updater, window, box, false));
+    EXPECT_EQ("CVrFormatter", bed.updater.GetErrorRecord().GetObjectName());
+    ASSERT_FALSE(bed.progress.stages.empty());
+    EXPECT_EQ(kVrStageFailed, bed.progress.stages.back().id);
+
+    bed.player->Faults().Clear();
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    EXPECT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
+    CheckWithTools("16");
+}
+
 }  // namespace
