@@ -1,6 +1,5 @@
 #include "tests/support/TestHosts.h"
 
-#include <atomic>
 #include <string>
 
 #include "platform/sim/SimHost.h"
@@ -12,20 +11,6 @@
 #endif
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Each simulated PC gets a drive folder of its own, so tests never share files.
-fs::path NewDriveFolder() {
-    static std::atomic<unsigned> next{0};
-    fs::path folder = fs::temp_directory_path() /
-                      ("vr-test-pc-" + std::to_string(next++) + "-" + std::to_string(reinterpret_cast<uintptr_t>(&next)));
-    fs::remove_all(folder);
-    fs::create_directories(folder / "Caddis");
-    return folder;
-}
-
-}  // namespace
 
 std::unique_ptr<Host> MakePlatformHost() {
 #ifdef _WIN32
@@ -47,21 +32,18 @@ std::unique_ptr<Host> MakePlatformHost() {
 }
 
 SimulatedCaddis::SimulatedCaddis(LANGID userLanguage, const std::vector<std::wstring>& libraries)
-    : m_drive(NewDriveFolder()), m_machine(std::make_shared<SimMachine>()) {
+    : m_machine(std::make_shared<SimMachine>()) {
+    fs::create_directories(m_drive.Path() / "Caddis");
     for (const std::wstring& library : libraries) {
-        fs::copy_file(fs::path(VR_BIN_DIR) / library, m_drive / "Caddis" / library);
+        fs::copy_file(fs::path(VR_BIN_DIR) / library, m_drive.Path() / "Caddis" / library);
     }
     m_machine->SetLanguages(userLanguage, userLanguage);
-    m_machine->MapFolder(L'C', DRIVE_FIXED, m_drive);
+    m_machine->MapFolder(L'C', DRIVE_FIXED, m_drive.Path());
     m_host = std::make_unique<SimHost>(*m_machine, L"C:\\Caddis\\Caddis.exe");
     m_host->SetProgramImage(kCaddisResourceImage, kCaddisResourceImage_size);
 }
 
-SimulatedCaddis::~SimulatedCaddis() {
-    m_host.reset();
-    std::error_code ignored;
-    fs::remove_all(m_drive, ignored);
-}
+SimulatedCaddis::~SimulatedCaddis() { m_host.reset(); }
 
 std::vector<std::wstring> SimulatedCaddis::AllLibraries() {
     return {L"vrxa0404.dll", L"vrxa0407.dll", L"vrxa0409.dll", L"vrxa040a.dll",

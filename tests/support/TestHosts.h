@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Host.h"
+#include "tests/platform/SimTestFolder.h"
 
 class SimHost;
 class SimMachine;
@@ -33,7 +34,7 @@ public:
     SimMachine& machine() { return *m_machine; }
 
 private:
-    std::filesystem::path m_drive;
+    SimTestFolder m_drive;  // drive C:, a folder of its own so tests never share files
     std::shared_ptr<SimMachine> m_machine;
     std::unique_ptr<SimHost> m_host;
 };
