@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "updater/app/VrCommandLine.h"
 #include "updater/device/VrRecoveryDev.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrResult.h"
@@ -102,3 +103,5 @@ int32_t CVrUpdater::GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& 
 wchar_t CVrUpdater::GetDriveLetter() const { return m_device ? m_device->GetDriveLetter() : 0; }
 
 uint16_t CVrUpdater::GetChipRevision() const { return m_device ? m_device->GetChipRevision() : 0; }
+
+bool CVrUpdater::IsForceFat16() const { return m_commandLine && m_commandLine->IsForceFat16(); }

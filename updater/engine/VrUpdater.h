@@ -13,6 +13,7 @@
 #include "updater/engine/VrProgress.h"
 #include "updater/engine/VrVersionInfo.h"
 
+class CVrBaseToCmdLineProcessor;
 class CVrConfigInfo;
 class CVrRecoveryDev;
 class CVrResource;
@@ -67,10 +68,12 @@ public:
     // Null outside a recovery transfer.
     CVrRecoveryDev* GetRecoveryDevice() { return m_recoveryDevice.get(); }
 
+    // The parsed command line, not owned; null until the start-up gives it.
+    const CVrBaseToCmdLineProcessor* GetCommandLine() const { return m_commandLine; }
+    void SetCommandLine(const CVrBaseToCmdLineProcessor* commandLine) { m_commandLine = commandLine; }
     // The "fat16" command-line option: the formatter gives the data drive
-    // FAT16 whatever its size.
-    bool IsForceFat16() const { return m_forceFat16; }
-    void SetForceFat16(bool force) { m_forceFat16 = force; }
+    // FAT16 whatever its size. Without a command line, no.
+    bool IsForceFat16() const;
 
     void SetResource(CVrResource* resource) { m_resource = resource; }
     void SetProgress(CVrProgress* progress) { m_progress = progress; }
@@ -92,7 +95,7 @@ private:
     std::unique_ptr<CVrUsbMscDev> m_device;
     std::unique_ptr<CVrRecoveryDev> m_recoveryDevice;
     CVrProgress* m_progress = nullptr;
-    bool m_forceFat16 = false;
+    const CVrBaseToCmdLineProcessor* m_commandLine = nullptr;
     CVrErrorRecord m_errors;
     SilentProgress m_silentProgress;
 };

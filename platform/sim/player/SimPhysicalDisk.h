@@ -1,19 +1,16 @@
 // The player's whole medium as a disk in the device namespace
 // ("\\.\PhysicalDrive1"): what the formatter opens to set the drive layout
-// and write the boot record before the volume exists. Its handles send SCSI
-// commands through the pass-through as the volume's do, read and write
-// whole sectors at byte offsets of the medium, lock, unlock and dismount,
-// and answer the disk's geometry and layout requests (SimDiskLayout). Its
-// locks and the volume's exclude each other (SimMediumClaims).
+// and write the boot record before the volume exists. Its handles are a raw
+// medium's (SimRawMedium) over the whole medium, and besides answer the
+// disk's geometry and layout requests (SimDiskLayout). Its locks and the
+// volume's exclude each other (SimMediumClaims).
 #pragma once
 
 #include <memory>
-#include <mutex>
 
 #include "platform/sim/SimDrive.h"
-#include "platform/sim/SimSharing.h"
 #include "platform/sim/player/SimMediumClaims.h"
-#include "platform/sim/player/SimPlayerVolume.h"
+#include "platform/sim/player/SimRawMedium.h"
 
 class SimPlayer;
 
@@ -33,7 +30,6 @@ public:
 
 private:
     struct State;
-    class Handle;
 
     std::shared_ptr<State> state_;
 };

@@ -5,17 +5,10 @@
 // program that rewrote the partition table sees the new volume once it opens
 // it again.
 //
-// Windows' rules for a volume handle apply: a volume locked by one handle
-// refuses every other open and every file access on its drive letter with
-// ERROR_ACCESS_DENIED; the lock succeeds only while no other handle to the
-// volume and no file on the drive is open; closing the locking handle
-// unlocks; a dismount invalidates the files open on the drive. Opens without
-// read or write access reach the device, not the file system: they take no
-// part in sharing or locking. Sector I/O is raw volume I/O: whole sectors
-// only, reads past the end come back short, writes past it are refused.
-//
-// The disk of the same medium (SimPhysicalDisk) shares its claims: see
-// SimMediumClaims.
+// Its handles are a raw medium's (SimRawMedium); besides, a volume locked by
+// one handle refuses every file access on its drive letter with
+// ERROR_ACCESS_DENIED, the lock succeeds only while no file on the drive is
+// open, and a dismount invalidates the files open on the drive.
 //
 // The drive letter (SimPlayerDrive) reaches the volume's files through
 // AccessFiles and OpenFile, so locking, dismounting and pulling the player
@@ -29,26 +22,9 @@
 #include "platform/sim/SimDrive.h"
 #include "platform/sim/player/SimFat.h"
 #include "platform/sim/player/SimMediumClaims.h"
+#include "platform/sim/player/SimRawMedium.h"
 
 class SimPlayer;
-
-// File-system control codes of a volume handle.
-const DWORD kSimLockVolume = 0x90018;
-const DWORD kSimUnlockVolume = 0x9001C;
-const DWORD kSimDismountVolume = 0x90020;
-
-// What programs asked of the volume, for tests to check.
-struct SimVolumeRequests {
-    unsigned opens = 0;           // CreateFile calls that succeeded
-    unsigned closes = 0;          // the last handle of one CreateFile closed
-    unsigned lockAttempts = 0;
-    unsigned locks = 0;           // attempts that succeeded
-    unsigned unlockAttempts = 0;
-    unsigned dismounts = 0;
-    unsigned sectorReads = 0;     // ReadFile calls
-    unsigned sectorWrites = 0;    // WriteFile calls
-    unsigned passThroughs = 0;
-};
 
 class SimPlayerVolume final : public SimDevice {
 public:
@@ -86,9 +62,6 @@ public:
 
 private:
     struct State;
-    class Handle;
-
-    DWORD Access(const std::function<DWORD(SimFat&)>& access, const uint64_t* openedAt, uint64_t* opening);
 
     std::shared_ptr<State> state_;
 };
