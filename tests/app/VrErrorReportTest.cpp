@@ -114,6 +114,8 @@ TEST_F(ErrorReport, AMissingLibraryIsReportedWithoutReplacingItsFailure) {
     ASSERT_EQ(1u, window_.shown.size());
     EXPECT_EQ(kVrMessageError, window_.shown[0].kind);
     EXPECT_EQ(L"Impossible de charger la DLL de ressource  vrxa040c.dll", window_.shown[0].message);
+    // Without the library's string 209, the system's own text still says why.
+    EXPECT_FALSE(window_.shown[0].details.empty());
     // String 209 is in the missing library; the failed look-up must leave the record alone.
     EXPECT_EQ(kVrLibraryNotLoaded, errors_.GetResultCode());
     EXPECT_EQ(static_cast<uint32_t>(ERROR_MOD_NOT_FOUND), errors_.GetSystemError());

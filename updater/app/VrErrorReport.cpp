@@ -78,6 +78,9 @@ void CVrErrorReport::ComposeError(int32_t code, std::wstring& message, std::wstr
     case kVrLibraryNotLoaded:
         message = VrFormatText(Text(kLibraryNotLoadedId, forLog), {m_errors.GetDetail()});
         details = Text(kSystemMessageId, forLog);
+        // String 209 lives in the library that did not load: the system's
+        // own text still tells why.
+        if (details.empty()) details = m_resource.GetSystemText(m_errors.GetSystemError(), forLog);
         break;
     case kVrSettingsNotDeleted:
     case kVrUnused49:

@@ -115,8 +115,7 @@ int32_t CVrLanguageResource::LoadText(uint32_t id, std::wstring& text, bool forL
     }
 
     if (id == kSystemMessageId) {
-        LANGID messageLanguage = forLog ? m_logLanguage : m_host.GetUserDefaultLangID();
-        loaded += SystemMessage(m_errors.GetSystemError(), messageLanguage);
+        loaded += GetSystemText(m_errors.GetSystemError(), forLog);
     } else if (id == kSearchTitleId || id == kRecoveryTitleId) {
         std::wstring title;
         m_config.GetTitle(title);
@@ -125,6 +124,10 @@ int32_t CVrLanguageResource::LoadText(uint32_t id, std::wstring& text, bool forL
     }
     text = loaded;
     return SetResult(kVrOk);
+}
+
+std::wstring CVrLanguageResource::GetSystemText(DWORD error, bool forLog) {
+    return SystemMessage(error, forLog ? m_logLanguage : m_host.GetUserDefaultLangID());
 }
 
 std::wstring CVrLanguageResource::SystemMessage(DWORD error, LANGID language) {

@@ -38,6 +38,10 @@ public:
     int32_t GetTitle(std::wstring& text);
     int32_t GetVersionText(std::wstring& text);
 
+    // The system's own text for a system error, in the log language for the
+    // log, else in the user's default language; empty when it has none.
+    std::wstring GetSystemText(DWORD error, bool forLog);
+
     LANGID GetLanguage() const { return m_language; }
     LANGID GetLogLanguage() const { return m_logLanguage; }
 
