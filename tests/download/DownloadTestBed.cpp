@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/player/SimAllocation.h"
 #include "platform/sim/player/SimFat.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +47,16 @@ std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayer(FirmwareChoice fir
         }
     }
     return attached;
+}
+
+std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayerWithTooSmallLayout() {
+    SimPlayerState state(uint64_t(16) << 20);
+    EXPECT_EQ(0, SimAllocateDrives(state, {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
+                                           {SimLogicalDrive::kDataType, 0x0A, 0},
+                                           {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
+                                           {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
+                                           {SimLogicalDrive::kSystemType, 0x02, 1 << 20}}));
+    return AttachPlayer(std::move(state));
 }
 
 std::shared_ptr<SimFlashPlayer> DownloadTestBed::AttachPlayer(SimPlayerState state) {

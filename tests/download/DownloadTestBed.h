@@ -63,6 +63,9 @@ public:
     // a FAT volume holding the named files.
     std::shared_ptr<SimFlashPlayer> AttachPlayer(FirmwareChoice firmware, uint32_t flashMiB = 16,
                                                  const std::vector<std::wstring>& dataFiles = {});
+    // A player whose layout cannot take the new components: its resource
+    // drive (1 MiB) is smaller than the resource image (3 MiB).
+    std::shared_ptr<SimFlashPlayer> AttachPlayerWithTooSmallLayout();
     // The same with a layout of the test's own.
     std::shared_ptr<SimFlashPlayer> AttachPlayer(SimPlayerState state);
 

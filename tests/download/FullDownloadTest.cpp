@@ -9,7 +9,6 @@
 #include <sstream>
 #include <string>
 
-#include "platform/sim/player/SimAllocation.h"
 #include "platform/sim/player/SimFat.h"
 #include "tests/download/DownloadTestBed.h"
 #include "updater/device/VrUsbMscDev.h"
@@ -177,13 +176,7 @@ TEST_F(FullDownload, Of1GiB) { FullDownloadOf(2097152, "32"); }
 TEST_F(FullDownload, OfJustUnder4GiB) { FullDownloadOf(8388607, "32"); }  // 4 GiB less one sector
 
 TEST_F(FullDownload, AnIncompatibleLayoutUnderNoQuestionsIsRebuiltWithoutAsking) {
-    SimPlayerState state(uint64_t(16) << 20);
-    ASSERT_EQ(0, SimAllocateDrives(state, {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
-                                           {SimLogicalDrive::kDataType, 0x0A, 0},
-                                           {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
-                                           {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
-                                           {SimLogicalDrive::kSystemType, 0x02, 1 << 20}}));
-    bed.AttachPlayer(std::move(state));
+    bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     RecordingWindow window(false);
     bool box = false;
@@ -196,13 +189,7 @@ TEST_F(FullDownload, AnIncompatibleLayoutUnderNoQuestionsIsRebuiltWithoutAsking)
 }
 
 TEST_F(FullDownload, AnsweringNoWritesNothingAndCompletes) {
-    SimPlayerState state(uint64_t(16) << 20);
-    ASSERT_EQ(0, SimAllocateDrives(state, {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
-                                           {SimLogicalDrive::kDataType, 0x0A, 0},
-                                           {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
-                                           {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
-                                           {SimLogicalDrive::kSystemType, 0x02, 1 << 20}}));
-    bed.AttachPlayer(std::move(state));
+    bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     SimVolumeRequests before = bed.volume->Requests();
     RecordingWindow window(false);

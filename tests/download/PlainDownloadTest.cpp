@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/sim/player/SimAllocation.h"
 #include "tests/download/DownloadTestBed.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrResult.h"
@@ -95,14 +94,7 @@ TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
 }
 
 TEST_F(PlainDownload, ALayoutTooSmallForTheNewComponentsIsRefused) {
-    SimPlayerState state(uint64_t(16) << 20);
-    std::vector<SimAllocationEntry> layout = {{SimLogicalDrive::kSystemType, 0x50, 64 << 10},
-                                              {SimLogicalDrive::kDataType, 0x0A, 0},
-                                              {SimLogicalDrive::kSystemType, 0x01, 256 << 10},
-                                              {SimLogicalDrive::kSystemType, 0x00, 2 << 20},
-                                              {SimLogicalDrive::kSystemType, 0x02, 1 << 20}};  // resource image is 3 MiB
-    ASSERT_EQ(0, SimAllocateDrives(state, layout));
-    bed.AttachPlayer(std::move(state));
+    bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     uint32_t fits = 1;
     EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
