@@ -1,23 +1,12 @@
-// A whole PC for download tests: Caddis in C:\Caddis with the shipped
-// component files and the English library, the updater with its language
-// resources and a recording progress sink, and a simulated player that a
-// test attaches as drive E:.
+// A whole PC for download tests with the updater on it, its English language
+// resources and a recording progress sink.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "platform/sim/SimHost.h"
-#include "platform/sim/SimMachine.h"
-#include "platform/sim/player/SimAttach.h"
-#include "platform/sim/player/SimFlashPlayer.h"
-#include "platform/sim/player/SimPlayerPort.h"
-#include "tests/platform/SimTestFolder.h"
-#include "tools/player-sim/PlayerSetup.h"
+#include "tests/support/SimulatedPc.h"
 #include "updater/app/VrConfigInfo.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/engine/VrProgress.h"
@@ -53,36 +42,12 @@ public:
     int32_t pumps = 0;  // Step(0): the interface kept alive while a command runs
 };
 
-class DownloadTestBed {
+class DownloadTestBed : public SimulatedPc {
 public:
     DownloadTestBed();
-    ~DownloadTestBed();
 
-    // A player of `flashMiB` with that firmware at E: (its disk is
-    // PhysicalDrive1, after the PC's own disk), and on its data drive
-    // a FAT volume holding the named files.
-    std::shared_ptr<SimFlashPlayer> AttachPlayer(FirmwareChoice firmware, uint32_t flashMiB = 16,
-                                                 const std::vector<std::wstring>& dataFiles = {});
-    // A player whose layout cannot take the new components: its resource
-    // drive (1 MiB) is smaller than the resource image (3 MiB).
-    std::shared_ptr<SimFlashPlayer> AttachPlayerWithTooSmallLayout();
-    // The same with a layout of the test's own.
-    std::shared_ptr<SimFlashPlayer> AttachPlayer(SimPlayerState state);
-
-    // The drive of the attached player that holds the component with `tag`.
-    const SimLogicalDrive* SystemDrive(uint8_t tag) const;
-    std::vector<BYTE> DriveBytes(const SimLogicalDrive& drive) const;
-    const ShippedComponent& Shipped(uint8_t tag) const;
-
-    SimTestFolder folder;
-    SimMachine machine;
-    SimHost host{machine, L"C:\\Caddis\\Caddis.exe"};
     CVrConfigInfo config;
     CVrUpdater updater{host, config};
     std::unique_ptr<CVrLanguageResource> resource;
     StageRecorder progress;
-    std::vector<ShippedComponent> shipped;
-    std::shared_ptr<SimFlashPlayer> player;
-    std::shared_ptr<SimPlayerPort> port;
-    std::shared_ptr<SimPlayerVolume> volume;
 };

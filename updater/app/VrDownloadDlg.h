@@ -1,0 +1,51 @@
+// The download dialog (template 102): the versions on the player and in the
+// files, the Format Data Area box, a bar for the stage and one for the whole
+// download, and Start. It is the engine's progress sink while it is up.
+#pragma once
+
+#include <cstdint>
+
+#include "updater/app/VrDialogSurface.h"
+#include "updater/engine/VrDownloadRun.h"
+#include "updater/engine/VrProgress.h"
+
+class CVrUpdaterApp;
+
+class CVrDownloadDlg : public CVrProgress, public VrDialog, public VrDownloadWindow {
+public:
+    // `modal` is 0 when the auto-start path creates the dialog modeless.
+    CVrDownloadDlg(CVrUpdaterApp& app, bool modal);
+
+    void SetTotal(int32_t steps) override;
+    void SetStage(int32_t stage, int32_t range) override;
+    void Step(int32_t advance) override;
+    void StepTotal() override;
+    int32_t BeginDownload() override;
+    void EndDownload() override;
+
+    int TemplateId() const override;
+    void OnInit(VrDialogSurface& surface) override;
+    void OnCommand(int id) override;
+    bool OnSysCommand(int id) override;
+    void OnDestroy() override;
+
+    // The download window: questions, reports and the versions shown again.
+    bool AskYesNo(uint32_t stringId) override;
+    void Report(int32_t code) override;
+    void RefreshVersions() override;
+
+    // What the last press of Start gave: 0 before any.
+    int32_t GetLastResult() const { return m_lastResult; }
+
+private:
+    void Start();
+    void ShowDetails();
+    void FormatBoxClicked();
+    void Close();
+    void EnableControls(bool enable);
+
+    CVrUpdaterApp& m_app;
+    const bool m_modal;
+    VrDialogSurface* m_surface = nullptr;
+    int32_t m_lastResult = 0;
+};

@@ -1,0 +1,1 @@
+#include "updater/app/VrProgressDlg.h"
