@@ -109,4 +109,9 @@ public:
     virtual DWORD GetTickCount() = 0;
     virtual void GetLocalTime(SYSTEMTIME* time) = 0;
     virtual void GetSystemTimeAsFileTime(FILETIME* time) = 0;
+
+    // --- Shell ----------------------------------------------------------------
+    // Tells the shell that an item changed; only paths (SHCNF_PATHW, possibly
+    // with SHCNF_FLUSH) are passed.
+    virtual void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) = 0;
 };

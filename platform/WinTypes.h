@@ -13,6 +13,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <shlobj.h>  // the shell change notifications
 
 #else  // native build
 
@@ -187,6 +188,14 @@ typedef intptr_t (*FARPROC)();
 #define WAIT_FAILED 0xFFFFFFFFu
 #define MAXIMUM_WAIT_OBJECTS 64
 #define QS_ALLINPUT 0x04FFu
+
+// Shell change notifications.
+#define SHCNE_MEDIAINSERTED 0x00000020L
+#define SHCNE_MEDIAREMOVED 0x00000040L
+#define SHCNE_UPDATEDIR 0x00001000L
+#define SHCNE_FREESPACE 0x00040000L
+#define SHCNF_PATHW 0x0005u
+#define SHCNF_FLUSH 0x1000u
 
 // Messages from the system.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u

@@ -133,3 +133,11 @@ DWORD SimHost::GetTickCount() { return machine_.Clock().TickCount(); }
 void SimHost::GetLocalTime(SYSTEMTIME* time) { *time = machine_.Clock().NowAsSystemTime(); }
 
 void SimHost::GetSystemTimeAsFileTime(FILETIME* time) { *time = machine_.Clock().Now(); }
+
+// --- Shell ---------------------------------------------------------------------
+
+void SimHost::SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID /*item2*/) {
+    std::wstring path;
+    if ((flags & 0xFFu) == SHCNF_PATHW && item1) path = static_cast<const wchar_t*>(item1);
+    machine_.NotifyShell({eventId, flags, path});
+}

@@ -101,6 +101,8 @@ public:
     void GetLocalTime(SYSTEMTIME* time) override;
     void GetSystemTimeAsFileTime(FILETIME* time) override;
 
+    void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) override;
+
 private:
     struct Module {
         SimPath path;

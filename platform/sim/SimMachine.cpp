@@ -109,3 +109,13 @@ DWORD SimMachine::Open(const SimPath& path, const SimOpenRequest& request, std::
     if (!drive) return ERROR_PATH_NOT_FOUND;
     return drive->Open(path.parts, request, file, existed);
 }
+
+void SimMachine::NotifyShell(const SimShellNotice& notice) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    shellNotices_.push_back(notice);
+}
+
+std::vector<SimShellNotice> SimMachine::ShellNotices() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shellNotices_;
+}

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/WinTypes.h"
 #include "platform/sim/SimClock.h"
@@ -26,6 +27,13 @@ public:
     virtual ~SimNativeModule() = default;
     // The exported function of that name, or null.
     virtual FARPROC Export(const char* name) = 0;
+};
+
+// A change the programs told the shell about.
+struct SimShellNotice {
+    LONG eventId;
+    UINT flags;
+    std::wstring path;
 };
 
 struct SimVersion {
@@ -81,6 +89,9 @@ public:
     SimRegistry& Registry() { return registry_; }
     SimObjects& Objects() { return objects_; }
     SimClock& Clock() { return clock_; }
+    void NotifyShell(const SimShellNotice& notice);
+    // What the shell was told, in order.
+    std::vector<SimShellNotice> ShellNotices() const;
 
 private:
     mutable std::mutex mutex_;
@@ -93,4 +104,5 @@ private:
     SimClock clock_;
     SimRegistry registry_;
     SimObjects objects_;
+    std::vector<SimShellNotice> shellNotices_;
 };

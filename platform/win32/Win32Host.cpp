@@ -168,3 +168,7 @@ DWORD Win32Host::GetTickCount() { return ::GetTickCount(); }
 void Win32Host::GetLocalTime(SYSTEMTIME* time) { ::GetLocalTime(time); }
 
 void Win32Host::GetSystemTimeAsFileTime(FILETIME* time) { ::GetSystemTimeAsFileTime(time); }
+
+void Win32Host::SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) {
+    ::SHChangeNotify(eventId, flags, item1, item2);
+}

@@ -77,4 +77,6 @@ public:
     DWORD GetTickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;
     void GetSystemTimeAsFileTime(FILETIME* time) override;
+
+    void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) override;
 };
