@@ -10,8 +10,14 @@
 #include "updater/app/VrDialogSurface.h"
 #include "updater/app/VrMessageKinds.h"
 
+class CVrErrorRecord;
+
 class VrFrontEnd : public VrMessageWindow {
 public:
+    // The engine's failure record, given as soon as the engine exists: a
+    // front end records there what fails in it (an icon that does not load).
+    virtual void SetFailureRecord(CVrErrorRecord& /*record*/) {}
+
     // The common controls and the window framework.
     virtual void Initialise() = 0;
 
