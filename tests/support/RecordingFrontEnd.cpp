@@ -38,6 +38,7 @@ void RecordingSurface::AddSystemMenuEntry(int /*command*/, const std::wstring& t
 void RecordingSurface::Close(int result) {
     if (m_record->closed) return;
     m_record->closed = true;
+    m_record->logic = nullptr;
     m_record->visible = false;
     m_record->result = result;
     if (onClose) onClose();
@@ -49,6 +50,15 @@ std::vector<std::shared_ptr<RecordedDialog>> RecordingFrontEnd::DialogsOf(int te
         if (dialog->templateId == templateId) found.push_back(dialog);
     }
     return found;
+}
+
+bool RecordingFrontEnd::Press(int templateId, int command) {
+    for (auto dialog = dialogs.rbegin(); dialog != dialogs.rend(); ++dialog) {
+        if ((*dialog)->templateId != templateId || !(*dialog)->logic) continue;
+        (*dialog)->logic->OnCommand(command);
+        return true;
+    }
+    return false;
 }
 
 int RecordingFrontEnd::ShowMessage(int kind, const std::wstring& message, const std::wstring& details,
@@ -86,6 +96,7 @@ bool RecordingFrontEnd::PumpMessages() {
 std::shared_ptr<RecordedDialog> RecordingFrontEnd::NewRecord(VrDialog& dialog, bool modal) {
     auto record = std::make_shared<RecordedDialog>();
     record->templateId = dialog.TemplateId();
+    record->logic = &dialog;
     record->modal = modal;
     dialogs.push_back(record);
     return record;

@@ -29,6 +29,8 @@ struct RecordedDialog {
     };
 
     int templateId = 0;
+    // The dialog's logic while its window is up; null once it has closed.
+    VrDialog* logic = nullptr;
     bool modal = false;
     std::wstring title;
     bool visible = false;
@@ -104,10 +106,14 @@ public:
     int initialised = 0;
     int pumps = 0;
     int administratorQuestions = 0;
+    int quitsPosted = 0;
 
     // The dialogs of a template, in the order they were created.
     std::vector<std::shared_ptr<RecordedDialog>> DialogsOf(int templateId) const;
     const Message* LastMessage() const { return messages.empty() ? nullptr : &messages.back(); }
+    // Clicks `command` in the newest dialog of the template whose window is
+    // up, as the user would; false when there is none.
+    bool Press(int templateId, int command);
 
     // --- VrFrontEnd ----------------------------------------------------------
     int ShowMessage(int kind, const std::wstring& message, const std::wstring& details,
@@ -116,7 +122,10 @@ public:
     bool IsAdministrator() override;
     bool BringForward(const std::vector<std::wstring>& titles) override;
     bool PumpMessages() override;
-    void PostQuit() override { m_quit = true; }
+    void PostQuit() override {
+        ++quitsPosted;
+        m_quit = true;
+    }
     int RunModal(VrDialog& dialog, VrWindowHandle parent) override;
     std::unique_ptr<VrDialogSurface> CreateModeless(VrDialog& dialog) override;
 

@@ -17,12 +17,28 @@ const uint64_t kOldDriveSlack = 16 * 1024;
 const BYTE kOldImageChange = 0x5A;
 const size_t kCrcLength = 4;
 
+// The resource drive of the older firmware family, whose resource image was
+// a third of today's.
+const uint8_t kResourceTag = 0x02;
+const uint64_t kSmallResourceDrive = 1 << 20;
+
+void Seal(std::vector<BYTE>& image) {
+    const size_t body = image.size() - kCrcLength;
+    uint32_t crc = SimCrc32(0, image.data(), body);
+    for (size_t i = 0; i < kCrcLength; ++i, crc >>= 8) image[body + i] = static_cast<BYTE>(crc & 0xFF);
+}
+
 void MakeOlderBuild(std::vector<BYTE>& image) {
     if (image.size() <= kCrcLength) return;
     const size_t body = image.size() - kCrcLength;
     for (size_t i = 0; i < body; ++i) image[i] ^= kOldImageChange;
-    uint32_t crc = SimCrc32(0, image.data(), body);
-    for (size_t i = 0; i < kCrcLength; ++i, crc >>= 8) image[body + i] = static_cast<BYTE>(crc & 0xFF);
+    Seal(image);
+}
+
+void Shorten(std::vector<BYTE>& image, size_t size) {
+    if (image.size() <= size || size <= kCrcLength) return;
+    image.resize(size);
+    Seal(image);
 }
 
 // The version before `version`: the minor number lowered, or where that is 0
@@ -42,7 +58,10 @@ bool Older(SimVersionRecord& version) {
 }  // namespace
 
 std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
-                            const std::vector<ShippedComponent>& components, uint64_t dataSectors) {
+                            const std::vector<ShippedComponent>& components, uint64_t dataSectors,
+                            LayoutChoice layout) {
+    if (layout == LayoutChoice::kTooSmall && choice != FirmwareChoice::kOld)
+        return "only the old firmware comes in a layout too small for the shipped components";
     if (choice == FirmwareChoice::kNone) return "";
     std::vector<ShippedComponent> installed = components;
     std::vector<SimAllocationEntry> entries;
@@ -51,6 +70,8 @@ std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
             if (!Older(component.productVersion) || !Older(component.componentVersion))
                 return component.fileName + ": version 0.0.0 has no older version";
             MakeOlderBuild(component.image);
+            if (layout == LayoutChoice::kTooSmall && component.tag == kResourceTag)
+                Shorten(component.image, kSmallResourceDrive - kOldDriveSlack);
         }
         SimAllocationEntry entry;
         entry.tag = component.tag;

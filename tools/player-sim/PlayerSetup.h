@@ -15,11 +15,19 @@ enum class FirmwareChoice {
     kCurrent,  // the shipped images and versions, in drives of their size
 };
 
+enum class LayoutChoice {
+    kFits,     // every drive takes the shipped image: a plain download can update the player
+    kTooSmall, // an older firmware family with a smaller resource image (1 MiB drive, the
+               // shipped one is 3 MiB): only a full download can install the new components
+};
+
 // `dataSectors` gives the data drive exactly that many sectors; 0 gives it
-// the flash the firmware drives leave. Returns an empty text, or why the
+// the flash the firmware drives leave. A layout too small for the shipped
+// components needs the old firmware. Returns an empty text, or why the
 // drives do not fit the player.
 std::string InstallFirmware(SimPlayerState& state, FirmwareChoice choice,
-                            const std::vector<ShippedComponent>& components, uint64_t dataSectors = 0);
+                            const std::vector<ShippedComponent>& components, uint64_t dataSectors = 0,
+                            LayoutChoice layout = LayoutChoice::kFits);
 
 // The player's mass-storage firmware is gone (its drive erased), so it
 // starts in recovery mode.

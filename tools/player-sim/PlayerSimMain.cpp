@@ -6,6 +6,7 @@
 //                          [--chip-revision N] [--data-sector-size N]
 //                          [--system-sector-size N] [--data-sectors N]
 //                          [--mode mass-storage|recovery]
+//                          [--layout fits|too-small]
 //   player-sim info FILE
 //   player-sim export-data FILE IMG
 //   player-sim import-data FILE IMG
@@ -15,8 +16,10 @@
 // and puts the files of DIR in its root folder. --data-sectors gives the
 // data drive exactly N sectors instead of the rest of the flash. --mode
 // recovery erases the mass-storage firmware's drive, so the player starts in
-// recovery mode. Errors exit with status 1, usage
-// errors with 2.
+// recovery mode. --layout too-small (with --firmware old) gives the player
+// an older, smaller resource image in a 1 MiB drive that cannot take the
+// shipped one, so that only a full download updates it. Errors exit with
+// status 1, usage errors with 2.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +49,7 @@ const char kUsageText[] =
     "                              [--chip-revision N] [--data-sector-size N]\n"
     "                              [--system-sector-size N] [--data-sectors N]\n"
     "                              [--mode mass-storage|recovery]\n"
+    "                              [--layout fits|too-small]\n"
     "       player-sim info FILE\n"
     "       player-sim export-data FILE IMG\n"
     "       player-sim import-data FILE IMG\n";
@@ -96,7 +100,7 @@ int Create(const std::vector<std::string>& args) {
     const auto options = Options(args, 2,
                                  {"--flash-mib", "--firmware", "--table", "--data-files", "--components",
                                   "--chip-revision", "--data-sector-size", "--system-sector-size", "--data-sectors",
-                                  "--mode"});
+                                  "--mode", "--layout"});
     auto value = [&](const std::string& name, const std::string& fallback) {
         auto found = options.find(name);
         return found == options.end() ? fallback : found->second;
@@ -114,6 +118,8 @@ int Create(const std::vector<std::string>& args) {
     const std::string firmware = Choice("--firmware", value("--firmware", "none"), {"none", "old", "current"});
     const std::string table = Choice("--table", value("--table", "ok"), {"ok", "unreadable"});
     const std::string mode = Choice("--mode", value("--mode", "mass-storage"), {"mass-storage", "recovery"});
+    const std::string layout = Choice("--layout", value("--layout", "fits"), {"fits", "too-small"});
+    if (layout == "too-small" && firmware != "old") throw UsageError{"--layout too-small needs --firmware old"};
     const uint64_t dataSectors = number("--data-sectors", 0, 1, SimPlayerState::kMaxFlashSize / 512);
     if (dataSectors && firmware == "none") throw UsageError{"--data-sectors needs --firmware old or current"};
 
@@ -122,7 +128,8 @@ int Create(const std::vector<std::string>& args) {
         std::string error = ReadShippedComponents(value("--components", ProgramFolder().string()), components);
         if (!error.empty()) return Fail(error);
         const FirmwareChoice choice = firmware == "old" ? FirmwareChoice::kOld : FirmwareChoice::kCurrent;
-        error = InstallFirmware(state, choice, components, dataSectors);
+        error = InstallFirmware(state, choice, components, dataSectors,
+                                layout == "too-small" ? LayoutChoice::kTooSmall : LayoutChoice::kFits);
         if (!error.empty()) return Fail(error);
     }
     if (options.count("--data-files")) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "updater/app/VrDialogSurface.h"
 #include "updater/engine/VrVersionInfo.h"
@@ -21,6 +22,8 @@ public:
     void OnCommand(int id) override;
 
 private:
+    std::wstring CurrentFolder();
+
     Host& m_host;
     CVrLanguageResource& m_resource;
     const CVrVersionInfoPtrArray& m_current;

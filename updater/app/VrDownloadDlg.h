@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "platform/WinTypes.h"
 #include "updater/app/VrDialogSurface.h"
 #include "updater/engine/VrDownloadRun.h"
 #include "updater/engine/VrProgress.h"
@@ -34,7 +36,9 @@ public:
     void Report(int32_t code) override;
     void RefreshVersions() override;
 
-    // What the last press of Start gave: 0 before any.
+    // What the last press of Start gave: 0 before any, and when the user
+    // declined; otherwise the download's result or the code of the refusal
+    // to begin.
     int32_t GetLastResult() const { return m_lastResult; }
 
 private:
@@ -43,9 +47,15 @@ private:
     void FormatBoxClicked();
     void Close();
     void EnableControls(bool enable);
+    // The box's state when the dialog opens and after each download.
+    bool IsBoxPreset() const;
+    // Tells the shell about the player's volume ("E:\").
+    void NotifyShell(LONG eventId);
+    std::wstring Text(uint32_t id, bool forLog = false);
 
     CVrUpdaterApp& m_app;
     const bool m_modal;
     VrDialogSurface* m_surface = nullptr;
+    int m_overallUpper = 0;
     int32_t m_lastResult = 0;
 };

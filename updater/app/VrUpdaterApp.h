@@ -50,6 +50,8 @@ public:
     void ComposeError(int32_t code, std::wstring& message, std::wstring& details, bool forLog);
     // Appends `text` to the log when logging is on.
     void Log(const std::wstring& text);
+    // Whether the command line asked for a log.
+    bool IsLogging() const;
 
     // The search dialog's Cancel; the flag never goes back.
     void Cancel() { m_cancel = 1; }
@@ -68,11 +70,14 @@ public:
     const CVrBaseToCmdLineProcessor* GetCommandLine() const { return m_commandLine.get(); }
 
 private:
+    // The steps of the start-up that can refuse to go on: 0, or the code
+    // already reported (1 for a silent stop).
+    int32_t CreateObjects();
+    int32_t ParseCommandLine(const std::wstring& commandLine);
     int32_t TakeSingleInstance();
-    bool IsAdministratorRequired();
-    int32_t WaitForPlayer(CVrProgressDlg& search);
-    int32_t OpenDownloadDialog(int32_t openResult);
-    int32_t RecoverPlayer(CVrProgressDlg& search);
+    int32_t WaitForPlayer(CVrProgressDlg& search, VrWindowHandle searchWindow);
+    int32_t RecoverPlayer(CVrProgressDlg& search, VrWindowHandle searchWindow);
+    int32_t RunDownloadDialog(int32_t openResult);
 
     Host& m_host;
     VrFrontEnd& m_frontEnd;
@@ -84,6 +89,8 @@ private:
     std::unique_ptr<CVrBaseToCmdLineProcessor> m_commandLine;
     std::unique_ptr<CVrLogFile> m_log;
     std::unique_ptr<CVrUpdater> m_engine;
+    // Talks to the front end as its message window; goes before the engine,
+    // whose failure record it reads.
     std::unique_ptr<CVrErrorReport> m_report;
     HANDLE m_instanceLock = nullptr;
     uint32_t m_cancel = 0;

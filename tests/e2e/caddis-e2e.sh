@@ -1,0 +1,221 @@
+#!/bin/bash
+# caddis run end to end against simulated players that player-sim makes; the
+# players are looked at afterwards with player-sim, mtools and dosfstools.
+#
+#   caddis-e2e.sh BIN_DIR SCENARIO
+#
+# Scenarios: plain-download, too-small-layout, recovery-mode,
+# format-then-plain, usage-and-log. Each prints what failed and exits 1 if
+# anything did.
+set -uo pipefail
+bin="$1"
+scenario="$2"
+# The updater speaks the language of the locale: these runs are in English.
+export LC_ALL=C
+unset CADDIS_PLAYER
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+contains() {  # TEXT NEEDLE WHAT
+  grep -qF -- "$2" <<<"$1" || fail "$3: no \"$2\" in:"$'\n'"$1"
+}
+lacks() {  # TEXT NEEDLE WHAT
+  ! grep -qF -- "$2" <<<"$1" || fail "$3: \"$2\" in:"$'\n'"$1"
+}
+same() {  # EXPECTED ACTUAL WHAT
+  [ "$1" = "$2" ] || fail "$3: expected \"$1\", got \"$2\""
+}
+
+# caddis with its input at its end (no one to answer); sets $out and $status.
+caddis() {  # STATE ARGS...
+  local state="$1"
+  shift
+  out="$(CADDIS_PLAYER="$state" "$bin/caddis" "$@" </dev/null 2>&1)"
+  status=$?
+}
+
+info() {  # STATE KEY
+  "$bin/player-sim" info "$1" | sed -n "s/^$2: //p"
+}
+
+# "tag version" of every system drive: the drive numbers change when the
+# media are divided anew, the tags do not.
+firmware() {  # STATE
+  "$bin/player-sim" info "$1" | awk '
+    /^drive [0-9]+ type: system$/ { systemDrive[$2] = 1 }
+    /^drive [0-9]+ tag: /         { tag[$2] = $4 }
+    /^drive [0-9]+ component version: / { version[$2] = $5 }
+    END { for (d in systemDrive) print tag[d], version[d] }' | sort
+}
+
+"$bin/player-sim" create current.state --firmware current --flash-mib 32 || exit 1
+shipped="$(firmware current.state)"
+expect_current() {  # STATE WHAT
+  same "$shipped" "$(firmware "$1")" "$2: firmware on the player"
+  same "mass-storage" "$(info "$1" mode)" "$2: mode"
+}
+expect_old() {  # STATE WHAT
+  [ "$shipped" != "$(firmware "$1")" ] || fail "$2: the player was updated"
+}
+
+# The data drive's volume as an image of its own.
+volume() {  # STATE IMAGE
+  "$bin/player-sim" export-data "$1" data.img || fail "export-data $1"
+  local offset
+  offset="$(info "$1" "data volume offset")"
+  dd if=data.img of="$2" bs=512 skip=$((offset / 512)) status=none
+}
+
+# The files in the root of the data volume, upper-case names.
+files() {  # STATE
+  volume "$1" files.img
+  mdir -b -i files.img :: 2>/dev/null | sed 's|^::/||' | sort | tr '\n' ' '
+}
+
+# dosfstools finds nothing wrong beyond the remarks every volume of this
+# layout earns (its label of 11 zero bytes and, on FAT32, a free cluster
+# count left unknown, as the layout allows); mtools writes a file and reads
+# it back.
+check_volume() {  # STATE WHAT
+  volume "$1" check.img
+  local report remarks
+  report="$(fsck.fat -n check.img 2>&1)"
+  remarks="$(grep -vE "^(fsck.fat |Label '' stored in boot sector is not valid\.|  Auto-removing label from boot sector\.|Free cluster summary uninitialized \(should be [0-9]+\)|Leaving filesystem unchanged\.|check\.img: [0-9]+ files, |$)" <<<"$report")"
+  [ -z "$remarks" ] || fail "$2: fsck.fat -n:"$'\n'"$report"
+  head -c 70000 /dev/urandom >song.mp3
+  mcopy -i check.img song.mp3 ::/SONG.MP3 && mcopy -i check.img ::/SONG.MP3 back.mp3 &&
+    cmp -s song.mp3 back.mp3 || fail "$2: mtools cannot write and read back a file"
+}
+
+mkdir music
+echo "volume 7" >music/SETTINGS.DAT
+head -c 5000 /dev/urandom >music/TRACK01.MP3
+
+case "$scenario" in
+plain-download)
+  # An old player: the components are rewritten in its drives, its files
+  # stay but the settings file, and the run reads as one line per stage.
+  "$bin/player-sim" create old.state --firmware old --flash-mib 32 --data-files music || exit 1
+  same "SETTINGS.DAT TRACK01.MP3 " "$(files old.state)" "files before"
+  caddis old.state -silent
+  same 0 "$status" "exit status"
+  contains "$out" "Current version on the player: 001.004.000" "versions shown"
+  contains "$out" "  Writing Player..." "stage lines"
+  contains "$out" "  Download completed." "final stage"
+  lacks "$out" $'\r' "output to a pipe"
+  lacks "$out" "[Option]" "questions"
+  expect_current old.state "plain download"
+  same "TRACK01.MP3 " "$(files old.state)" "files after"
+  ;;
+
+too-small-layout)
+  "$bin/player-sim" create small.state --firmware old --layout too-small --flash-mib 32 --data-files music || exit 1
+  # No terminal to ask whether to reformat: the answer is No, nothing is written.
+  cp small.state no.state
+  caddis no.state -autostart -autoclose
+  same 0 "$status" "declined: exit status"
+  contains "$out" "[Option] The new firmware needs a different division" "declined: question"
+  contains "$out" "(no terminal to answer on)" "declined: answer"
+  expect_old no.state "declined"
+  same "SETTINGS.DAT TRACK01.MP3 " "$(files no.state)" "declined: files"
+  # -noquestions reformats without asking.
+  cp small.state silent.state
+  caddis silent.state -noquestions -autostart -autoclose
+  same 0 "$status" "no questions: exit status"
+  lacks "$out" "[Option]" "no questions: question"
+  contains "$out" "Formatting the data area..." "no questions: stages"
+  expect_current silent.state "no questions"
+  same "" "$(files silent.state)" "no questions: files"
+  check_volume silent.state "no questions"
+  # Yes typed on a terminal.
+  cp small.state yes.state
+  answer="$(printf 'y\n' | CADDIS_PLAYER=yes.state script -qec "'$bin/caddis' -autostart -autoclose; echo \"exit status \$?\"" /dev/null | tr -d '\r')"
+  contains "$answer" "Reformat the player now?" "yes: question"
+  contains "$answer" "exit status 0" "yes: exit status"
+  expect_current yes.state "yes"
+  check_volume yes.state "yes"
+  ;;
+
+recovery-mode)
+  # Its mass-storage firmware lost: the recovery path brings it back as a
+  # drive, then a plain download updates the rest and keeps its files.
+  "$bin/player-sim" create lost.state --firmware old --mode recovery --flash-mib 32 --data-files music || exit 1
+  same "recovery" "$(info lost.state mode)" "mode before"
+  caddis lost.state -silent
+  same 0 "$status" "exit status"
+  contains "$out" "The player is in recovery mode." "recovery status"
+  contains "$out" "The firmware has been loaded." "recovery done"
+  contains "$out" "  Download completed." "download after recovery"
+  expect_current lost.state "recovery"
+  same "TRACK01.MP3 " "$(files lost.state)" "files after"
+  ;;
+
+format-then-plain)
+  # The README's main command: a full download with the Format Data Area
+  # box checked, then, without the option, a plain download that keeps the
+  # files put there in between.
+  "$bin/player-sim" create demo.state --firmware old --flash-mib 64 --data-files music || exit 1
+  caddis demo.state -silent -format
+  same 0 "$status" "format: exit status"
+  contains "$out" "[x] Format Data Area" "format: box"
+  expect_current demo.state "format"
+  same "" "$(files demo.state)" "format: files"
+  check_volume demo.state "format"
+  "$bin/player-sim" export-data demo.state data.img &&
+    mcopy -i "data.img@@$(info demo.state "data volume offset")" song.mp3 ::/SONG.MP3 &&
+    "$bin/player-sim" import-data demo.state data.img || fail "a file put on the player"
+  caddis demo.state -silent
+  same 0 "$status" "again: exit status"
+  lacks "$out" "Formatting the data area" "again: stages"
+  same "SONG.MP3 " "$(files demo.state)" "again: files"
+  ;;
+
+usage-and-log)
+  out="$("$bin/caddis" -silent 2>&1)"
+  same 2 "$?" "no player: exit status"
+  contains "$out" "Set CADDIS_PLAYER" "no player: message"
+  contains "$out" "player-sim create" "no player: how to make one"
+  caddis missing.state -silent
+  same 2 "$status" "missing state file: exit status"
+
+  "$bin/player-sim" create old.state --firmware old --flash-mib 32 || exit 1
+  cp old.state before.state
+  caddis old.state "-?"
+  same 0 "$status" "usage: exit status"
+  contains "$out" "[Information] Usage: Caddis.exe [-autostart]" "usage text"
+  lacks "$out" "Searching for the player" "usage: no search"
+  cmp -s before.state old.state || fail "usage: the player changed"
+
+  # A log at an absolute path and one relative to the current folder.
+  mkdir logs
+  caddis old.state -silent -log "$work/logs/caddis.log"
+  same 0 "$status" "log: exit status"
+  [ -s logs/caddis.log ] || fail "log: no $work/logs/caddis.log"
+  dated='^[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}: '
+  [ "$(grep -cvE "$dated" logs/caddis.log)" = 0 ] || fail "log: undated lines in"$'\n'"$(cat logs/caddis.log)"
+  contains "$(cat logs/caddis.log)" ": Download completed." "log: final stage"
+  (cd logs && CADDIS_PLAYER=../old.state "$bin/caddis" -silent -log -english relative.log >/dev/null 2>&1)
+  contains "$(cat logs/relative.log 2>/dev/null)" ": Writing Player..." "relative log"
+
+  # A player too small for the components: the failure is shown, status 1.
+  "$bin/player-sim" create tiny.state --flash-mib 4 || exit 1
+  caddis tiny.state -silent
+  same 1 "$status" "failure: exit status"
+  contains "$out" "[Error] The player refused a command." "failure: message"
+  ;;
+
+*)
+  echo "caddis-e2e: unknown scenario $scenario" >&2
+  exit 2
+  ;;
+esac
+
+[ "$failures" = 0 ] || exit 1
+echo "caddis-e2e $scenario: passed"
