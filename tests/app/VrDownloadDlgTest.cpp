@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/TextCodec.h"
 #include "tests/app/AppTestBed.h"
+#include "updater/app/VrLanguageResource.h"
 #include "updater/engine/VrProgress.h"
 #include "updater/engine/VrResult.h"
 
@@ -210,6 +212,13 @@ TEST(DownloadDialog, WithALogEveryStageIsWritten) {
     for (const char* entry : {": Download started.\r\n", ": Opening the player...\r\n", ": Download completed.\r\n"}) {
         EXPECT_NE(std::string::npos, log.str().find(entry)) << entry << "\n" << log.str();
     }
+    // The download's result is logged once; deleting the settings file adds nothing.
+    std::wstring message;
+    ASSERT_EQ(kVrOk, bed.app.GetResource().GetErrorText(kVrOk, message, true));
+    const std::string success = ": " + Utf8FromWide(message) + "\r\n";
+    const size_t first = log.str().find(success);
+    EXPECT_NE(std::string::npos, first) << log.str();
+    EXPECT_EQ(std::string::npos, log.str().find(success, first + 1)) << log.str();
 }
 
 }  // namespace

@@ -82,6 +82,7 @@ TEST(PlayerWait, CancelWhileNoPlayerIsThereEndsTheProgramAfterThePoll) {
     };
     EXPECT_EQ(kVrNoPlayer, bed.app.Run(L""));
     EXPECT_EQ(5, bed.frontEnd.pumps);
+    EXPECT_EQ(5, bed.frontEnd.waits);  // each round idles before it pumps
     EXPECT_TRUE(bed.app.IsCancelled());
     EXPECT_TRUE(bed.frontEnd.messages.empty());
     EXPECT_TRUE(bed.frontEnd.DialogsOf(kVrDownloadTemplate).empty());

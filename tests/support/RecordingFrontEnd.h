@@ -105,6 +105,7 @@ public:
     std::vector<std::wstring> broughtForward;
     int initialised = 0;
     int pumps = 0;
+    int waits = 0;  // idle waits for input
     int administratorQuestions = 0;
     int quitsPosted = 0;
 
@@ -122,6 +123,7 @@ public:
     bool IsAdministrator() override;
     bool BringForward(const std::vector<std::wstring>& titles) override;
     bool PumpMessages() override;
+    void WaitForMessages(DWORD /*milliseconds*/) override { ++waits; }
     void PostQuit() override {
         ++quitsPosted;
         m_quit = true;

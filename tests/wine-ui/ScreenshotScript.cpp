@@ -21,7 +21,8 @@
 namespace {
 
 const UINT kTickMs = 200;
-// A window is taken as painted once it has been on top for this many ticks.
+// A window is taken as painted once it has been on top for this many ticks;
+// it is painted afresh then, and its picture taken at the next tick.
 const int kSettleTicks = 2;
 
 // Win32 gives a thread timer no context of its own.
@@ -149,7 +150,9 @@ void ScreenshotScript::Tick() {
         m_kind = kind;
         m_settled = 0;
     }
-    if (++m_settled < kSettleTicks) return;
+    ++m_settled;
+    if (m_settled == kSettleTicks) Refresh(window);
+    if (m_settled <= kSettleTicks) return;
     Act(window, kind);
 }
 
@@ -251,12 +254,17 @@ void ScreenshotScript::Advance(Step next) {
     m_settled = 0;
 }
 
-void ScreenshotScript::Capture(HWND window, const wchar_t* name) {
-    // Wine's desktop on an X server without a window manager makes the first
-    // window of a process the active one but leaves its title bar drawn
-    // inactive; the frame is told what the window is.
+// Wine's desktop on an X server without a window manager makes the first
+// window of a process the active one but leaves its title bar drawn inactive;
+// the frame is told what the window is. The whole window is then painted
+// afresh; an animation draws its frame again only at its next tick.
+void ScreenshotScript::Refresh(HWND window) {
     if (GetForegroundWindow() == window) SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void ScreenshotScript::Capture(HWND window, const wchar_t* name) {
+    // What is still to be painted, children included, before the copy.
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::string error;
     if (!CaptureWindow(window, m_folder + L"\\" + name + L".bmp", error)) {

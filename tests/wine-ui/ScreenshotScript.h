@@ -58,6 +58,7 @@ private:
     void Tick();
     void Act(HWND window, Kind kind);
     void Advance(Step next);
+    void Refresh(HWND window);
     void Capture(HWND window, const wchar_t* name);
     void ShowReport(HWND owner);
     [[noreturn]] void Abort(HWND window, const std::string& why);

@@ -33,6 +33,10 @@ public:
     // Dispatches the waiting window messages and runs idle processing: false
     // once the quit message has been seen (it is posted again for the caller).
     virtual bool PumpMessages() = 0;
+    // Waits up to `milliseconds` for input to the program's windows, and not
+    // at all when some is waiting: loops that only wait leave the processor
+    // alone.
+    virtual void WaitForMessages(DWORD milliseconds) = 0;
     // Posts the quit message: the modeless download dialog does when it goes.
     virtual void PostQuit() = 0;
 

@@ -38,6 +38,10 @@ const DWORD kDrivePollMs = 500;
 const int kSettleRounds = 100;
 const DWORD kSettleMs = 100;
 
+// Loops that only wait (for a player to appear, for the user to close the
+// dialog) sleep this long between rounds unless input arrives.
+const DWORD kIdleWaitMs = 250;
+
 }  // namespace
 
 CVrUpdaterApp::CVrUpdaterApp(Host& host, VrFrontEnd& frontEnd) : m_host(host), m_frontEnd(frontEnd) {}
@@ -181,6 +185,7 @@ int32_t CVrUpdaterApp::WaitForPlayer(CVrProgressDlg& search, VrWindowHandle sear
             // Neither kind of player yet: poll again until one comes or the
             // user gives up.
             ReportError(result, searchWindow, true);
+            m_frontEnd.WaitForMessages(kIdleWaitMs);
             PumpMessages();
             continue;
         }
@@ -217,8 +222,7 @@ int32_t CVrUpdaterApp::RunDownloadDialog(int32_t openResult) {
         window->ShowWindow(true);
         download.OnCommand(kVrDownloadStart);
         // Until the dialog goes, by auto-close or by the user.
-        while (PumpMessages()) {
-        }
+        while (PumpMessages()) m_frontEnd.WaitForMessages(kIdleWaitMs);
     } else {
         m_frontEnd.RunModal(download, nullptr);
     }

@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <functional>
 
+#include <poll.h>
+
 #include "platform/TextCodec.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrMessageTexts.h"
@@ -116,6 +118,12 @@ bool VrConsoleFrontEnd::PumpMessages() {
     if (VrConsoleTerminal::TakeInterrupt()) DeliverInterrupt();
     if (!m_quit && !m_open.empty() && WaitsForUser(*m_open.back())) AskForCommand(*m_open.back());
     return !m_quit;
+}
+
+void VrConsoleFrontEnd::WaitForMessages(DWORD milliseconds) {
+    // The terminal's only input between prompts is Ctrl-C, and its signal
+    // ends the sleep early.
+    ::poll(nullptr, 0, static_cast<int>(milliseconds));
 }
 
 void VrConsoleFrontEnd::DeliverInterrupt() {

@@ -32,6 +32,7 @@ public:
     // A copy on another terminal has no window to bring forward.
     bool BringForward(const std::vector<std::wstring>& /*titles*/) override { return false; }
     bool PumpMessages() override;
+    void WaitForMessages(DWORD milliseconds) override;
     void PostQuit() override { m_quit = true; }
     int RunModal(VrDialog& dialog, VrWindowHandle parent) override;
     std::unique_ptr<VrDialogSurface> CreateModeless(VrDialog& dialog) override;

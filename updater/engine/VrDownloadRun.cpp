@@ -31,7 +31,11 @@ int32_t VrRunDownload(CVrUpdater& updater, VrDownloadWindow& window, bool& forma
     window.Report(result);
     updater.GetHost().GetLogicalDrives();  // the drive set as it is now, before the versions are read
     window.RefreshVersions();
-    if (way == Way::kPlain && result == kVrOk) window.Report(updater.DeleteSettingsFile());
+    if (way == Way::kPlain && result == kVrOk) {
+        // Only a deletion that failed is news; the download's own report said the rest.
+        const int32_t deleted = updater.DeleteSettingsFile();
+        if (deleted != kVrOk) window.Report(deleted);
+    }
 
     CVrProgress& progress = updater.GetProgress();
     progress.SetStage(result == kVrOk ? kVrStageCompleted : kVrStageFailed, 1);

@@ -55,6 +55,10 @@ bool VrWin32FrontEnd::PumpMessages() {
     return true;
 }
 
+void VrWin32FrontEnd::WaitForMessages(DWORD milliseconds) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+}
+
 void VrWin32FrontEnd::PostQuit() {
     ::PostQuitMessage(0);
 }

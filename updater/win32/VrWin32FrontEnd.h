@@ -20,6 +20,7 @@ public:
     bool IsAdministrator() override;
     bool BringForward(const std::vector<std::wstring>& titles) override;
     bool PumpMessages() override;
+    void WaitForMessages(DWORD milliseconds) override;
     void PostQuit() override;
     int RunModal(VrDialog& dialog, VrWindowHandle parent) override;
     std::unique_ptr<VrDialogSurface> CreateModeless(VrDialog& dialog) override;
