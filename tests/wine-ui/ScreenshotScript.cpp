@@ -151,7 +151,7 @@ void ScreenshotScript::Tick() {
         m_settled = 0;
     }
     ++m_settled;
-    if (m_settled == kSettleTicks) Refresh(window);
+    if (m_settled == kSettleTicks && window) Refresh(window);
     if (m_settled <= kSettleTicks) return;
     Act(window, kind);
 }
