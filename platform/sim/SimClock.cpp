@@ -30,17 +30,18 @@ void CivilFromDays(int64_t days, int64_t& year, unsigned& month, unsigned& day) 
     year = static_cast<int64_t>(yearOfEra) + era * 400 + (month <= 2);
 }
 
-SYSTEMTIME DefaultStart() {
+}  // namespace
+
+SYSTEMTIME SimClock::DefaultStart() {
     SYSTEMTIME start{};
     start.wYear = 2005;
     start.wMonth = 3;
     start.wDay = 14;
+    start.wDayOfWeek = 1;  // a Monday
     start.wHour = 9;
     start.wMinute = 30;
     return start;
 }
-
-}  // namespace
 
 uint64_t SimFileTimeFromSystemTime(const SYSTEMTIME& time) {
     int64_t days = DaysFromCivil(time.wYear, time.wMonth, time.wDay) + kDays1601To1970;

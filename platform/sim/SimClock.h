@@ -12,6 +12,9 @@ class SimClock {
 public:
     SimClock();
 
+    // Where every simulated PC's clock starts: 2005-03-14 09:30.
+    static SYSTEMTIME DefaultStart();
+
     // Sets the date and time (local time, which the simulated PC keeps equal
     // to UTC) and the tick count as of now.
     void SetStart(const SYSTEMTIME& start);

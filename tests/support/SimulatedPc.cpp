@@ -38,7 +38,7 @@ std::shared_ptr<SimFlashPlayer> SimulatedPc::AttachPlayer(FirmwareChoice firmwar
     auto attached = AttachPlayer(std::move(state));
     if (!dataFiles.empty()) {
         EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SimFatFormat(*attached, SimFatKind::kFat16));
-        SYSTEMTIME stamp = {2005, 3, 1, 14, 9, 30, 0, 0};
+        const SYSTEMTIME stamp = machine.Clock().NowAsSystemTime();
         for (const std::wstring& name : dataFiles) {
             std::vector<BYTE> bytes(100, 0x42);
             EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SimFatWriteFile(*attached, name, bytes, stamp));

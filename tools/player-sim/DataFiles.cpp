@@ -5,25 +5,13 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/sim/SimClock.h"
 #include "platform/sim/player/SimFat.h"
 #include "platform/sim/player/SimFlashPlayer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Every file gets the moment the simulated PC's clock starts at, so the
-// same folder always gives the same drive.
-SYSTEMTIME Stamp() {
-    SYSTEMTIME stamp = {};
-    stamp.wYear = 2005;
-    stamp.wMonth = 3;
-    stamp.wDay = 14;
-    stamp.wDayOfWeek = 1;
-    stamp.wHour = 9;
-    stamp.wMinute = 30;
-    return stamp;
-}
 
 std::string Failure(const std::string& what, DWORD error) {
     return what + " (Windows error " + std::to_string(error) + ")";
@@ -38,7 +26,9 @@ std::string FormatAndCopy(SimFlashPlayer& player, const std::vector<fs::path>& f
         std::ifstream in(file, std::ios::binary);
         std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (in.bad()) return file.string() + ": cannot read the file";
-        error = SimFatWriteFile(player, file.filename().wstring(), bytes, Stamp());
+        // Every file gets the moment the simulated PC's clock starts at, so
+        // the same folder always gives the same drive.
+        error = SimFatWriteFile(player, file.filename().wstring(), bytes, SimClock::DefaultStart());
         if (error != ERROR_SUCCESS) return Failure(file.string() + ": cannot put the file on the data drive", error);
     }
     return "";
