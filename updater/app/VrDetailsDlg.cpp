@@ -56,8 +56,10 @@ void CVrDetailsDlg::OnInit(VrDialogSurface& surface) {
     for (const Label& label : kLabels) surface.SetItemText(label.control, VrLoadText(m_resource, label.stringId));
 
     // The component files lie in the program's folder, which is the current
-    // one when the program runs.
-    const std::wstring folder = CurrentFolder();
+    // one when the program runs. A drive root (C:\) already ends with its
+    // separator, and a path must not get a second one.
+    std::wstring folder = CurrentFolder();
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
 
     uint8_t count = 0;
     m_config.GetComponentCount(count);
@@ -71,7 +73,7 @@ void CVrDetailsDlg::OnInit(VrDialogSurface& surface) {
         surface.SetItemText(row.newLabel, name);
         surface.SetItemText(row.currentVersion, VersionText(m_current, index - 1u));
         surface.SetItemText(row.newVersion, VersionText(m_next, index - 1u));
-        surface.SetItemText(row.path, folder + L"\\" + WideFromUtf8(fileName));
+        surface.SetItemText(row.path, folder + WideFromUtf8(fileName));
     }
 
     wchar_t revision[8];
