@@ -25,6 +25,7 @@
 #include "platform/TextCodec.h"
 #include "tests/support/SimulatedPc.h"
 #include "tests/wine-ui/ScreenshotScript.h"
+#include "updater/app/VrLanguage.h"
 #include "updater/app/VrUpdaterApp.h"
 #include "updater/win32/VrWin32FrontEnd.h"
 
@@ -54,13 +55,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
     return (argc % 2) == 1 && !options.pictures.empty() &&
            (options.player == "old" || options.player == "small" || options.player == "recovery");
-}
-
-// "vrxa0411.dll" for Japanese.
-std::string LibraryOf(LANGID language) {
-    char name[16];
-    std::snprintf(name, sizeof name, "vrxa%04x.dll", unsigned(language));
-    return name;
 }
 
 // Ends the process when the tour has not finished in time, whatever the
@@ -131,7 +125,8 @@ int main(int argc, char** argv) {
 
     // English beside the user's language, as the log library may need it.
     std::vector<std::string> libraries{"vrxa0409.dll"};
-    if (options.language != 0x0409) libraries.push_back(LibraryOf(options.language));
+    const std::string library = Utf8FromWide(VrLanguageLibraryFile(VrChooseLanguage(options.language)));
+    if (library != libraries.front()) libraries.push_back(library);
     SimulatedPc pc(libraries);
     pc.machine.SetLanguages(options.language, options.language);
     if (::testing::UnitTest::GetInstance()->ad_hoc_test_result().Failed()) {
