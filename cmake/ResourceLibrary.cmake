@@ -1,8 +1,13 @@
 # Resource-only Windows libraries (no code, no entry point) made from a resource
 # script with the mingw-w64 resource compiler. Both trees make them: Windows
-# loads them, and the native simulated PC reads the very same files.
-find_program(VR_WINDRES NAMES i686-w64-mingw32-windres REQUIRED)
-find_program(VR_MINGW_GCC NAMES i686-w64-mingw32-gcc-posix i686-w64-mingw32-gcc REQUIRED)
+# loads them, and the native simulated PC reads the very same files. They are
+# 32-bit as they ship, except in the 64-bit Windows tree, whose programs could
+# not load them so.
+if(NOT VR_MINGW_PREFIX)
+  set(VR_MINGW_PREFIX i686-w64-mingw32)
+endif()
+find_program(VR_WINDRES NAMES ${VR_MINGW_PREFIX}-windres REQUIRED)
+find_program(VR_MINGW_GCC NAMES ${VR_MINGW_PREFIX}-gcc-posix ${VR_MINGW_PREFIX}-gcc REQUIRED)
 
 # vr_resource_library(<target> <output file> <resource script> [DEPENDS files...])
 function(vr_resource_library target output script)

@@ -1,20 +1,4 @@
-# Cross-compiling the Windows programs: 32-bit, posix thread model (std::thread),
-# static C and C++ runtime so the programs need no DLLs beside the system's.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling the Windows programs as they ship: 32-bit.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VR_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VR_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VR_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VR_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VR_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Tests built for Windows run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

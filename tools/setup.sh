@@ -3,7 +3,7 @@
 # Quick when everything is there already.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev mingw-w64 wine wine32:i386 xvfb imagemagick
+packages=(g++ cmake ninja-build libgtest-dev mingw-w64 wine wine32:i386 wine64 xvfb imagemagick
           dosfstools mtools fonts-wqy-microhei python3)
 
 missing=()

@@ -8,6 +8,11 @@
 # half a minute. Tests started side by side wait for each other only while the
 # prefix is being made. No display is needed unless the program opens windows,
 # in which case the caller runs this script under xvfb-run.
+#
+# WINEARCH (the build tree sets it) says which Wine: win32 (the default) for
+# the 32-bit programs, win64 for the 64-bit test tree, run by the 64-bit
+# loader directly, since Debian's wine script would pick the 32-bit one
+# wherever it is installed, even on a machine that cannot execute it.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -16,8 +21,14 @@ if [ $# -lt 1 ]; then
 fi
 
 : "${WINEPREFIX:=$PWD/wine-prefix}"
-export WINEPREFIX
-export WINEARCH=win32
+: "${WINEARCH:=win32}"
+case "$WINEARCH" in
+    win32) wine=wine ;;
+    win64) wine=/usr/lib/wine/wine64
+           export WINELOADER=$wine ;;
+    *) echo "wine-test: unknown WINEARCH '$WINEARCH'" >&2; exit 2 ;;
+esac
+export WINEPREFIX WINEARCH
 export WINEDEBUG=-all
 # There is no network for Wine's Mono and Gecko installers, and a test machine
 # wants no desktop menu entries.
@@ -32,7 +43,7 @@ if [ ! -f "$ready" ]; then
         # Wine stamps a prefix only once it is complete, so wineboot also
         # finishes one that an interrupted run left half-made.
         started=$SECONDS
-        wineboot -i >/dev/null 2>&1
+        "$wine" wineboot -i >/dev/null 2>&1
         wineserver -w
         touch "$ready"
         echo "wine-test: made the Wine prefix $WINEPREFIX in $((SECONDS - started)) s" >&2
@@ -48,7 +59,7 @@ if [ -n "${WINE_TEST_REPORT:-}" ]; then
     rm -f "$WINE_TEST_REPORT"
 fi
 status=0
-wine "$@" || status=$?
+"$wine" "$@" || status=$?
 if [ "$status" -eq 0 ] && [ -n "${WINE_TEST_REPORT:-}" ] && [ ! -s "$WINE_TEST_REPORT" ]; then
     echo "wine-test: $1 ended without writing $WINE_TEST_REPORT: it did not run to its end" >&2
     status=1

@@ -7,8 +7,12 @@
 
 namespace {
 
+// Libraries are 32-bit as they ship; the 64-bit Windows test tree builds
+// them 64-bit, and its simulated PC reads those.
 const uint16_t kMachineI386 = 0x14C;
+const uint16_t kMachineAmd64 = 0x8664;
 const uint16_t kMagicPe32 = 0x10B;
+const uint16_t kMagicPe32Plus = 0x20B;
 const uint32_t kResourceDirectoryIndex = 2;
 const uint32_t kHighBit = 0x80000000u;
 // A sound tree has a few hundred entries; a corrupted one can point many
@@ -104,16 +108,27 @@ bool PeImage::ReadHeaders() {
     if (!file.U32(pe, signature) || signature != 0x00004550) return false;
 
     uint16_t machine = 0, sectionCount = 0, optionalSize = 0, magic = 0;
-    if (!file.U16(uint64_t(pe) + 4, machine) || machine != kMachineI386) return false;
-    if (!file.U16(uint64_t(pe) + 6, sectionCount) || !file.U16(uint64_t(pe) + 20, optionalSize)) return false;
+    if (!file.U16(uint64_t(pe) + 4, machine) || !file.U16(uint64_t(pe) + 6, sectionCount) ||
+        !file.U16(uint64_t(pe) + 20, optionalSize)) {
+        return false;
+    }
     uint64_t optional = uint64_t(pe) + 24;
-    if (!file.U16(optional, magic) || magic != kMagicPe32) return false;
+    if (!file.U16(optional, magic)) return false;
+    // The data directories follow the fields whose width is the image's.
+    uint64_t directories = 0;
+    if (machine == kMachineI386 && magic == kMagicPe32) {
+        directories = 96;
+    } else if (machine == kMachineAmd64 && magic == kMagicPe32Plus) {
+        directories = 112;
+    } else {
+        return false;
+    }
 
     uint32_t directoryCount = 0;
-    if (optionalSize >= 96 && !file.U32(optional + 92, directoryCount)) return false;
-    uint64_t directoryEnd = 96 + 8 * uint64_t(kResourceDirectoryIndex + 1);
+    if (optionalSize >= directories && !file.U32(optional + directories - 4, directoryCount)) return false;
+    uint64_t directoryEnd = directories + 8 * uint64_t(kResourceDirectoryIndex + 1);
     if (directoryCount > kResourceDirectoryIndex && optionalSize >= directoryEnd) {
-        uint64_t entry = optional + 96 + 8 * kResourceDirectoryIndex;
+        uint64_t entry = optional + directories + 8 * kResourceDirectoryIndex;
         if (!file.U32(entry, resourceRva_) || !file.U32(entry + 4, resourceSize_)) return false;
     }
 

@@ -29,6 +29,11 @@ ULONGLONG WINAPI TickCount64() {
 
 }  // namespace
 
-// The import slot that "call [__imp__GetTickCount64@0]" reads.
-extern "C" ULONGLONG(WINAPI* const vrTickCount64Slot)() __asm__("__imp__GetTickCount64@0") =
-    TickCount64;
+// The import slot that "call [__imp__GetTickCount64@0]" reads; 64-bit
+// Windows decorates no names.
+#ifdef _WIN64
+#define VR_TICK_COUNT64_SLOT "__imp_GetTickCount64"
+#else
+#define VR_TICK_COUNT64_SLOT "__imp__GetTickCount64@0"
+#endif
+extern "C" ULONGLONG(WINAPI* const vrTickCount64Slot)() __asm__(VR_TICK_COUNT64_SLOT) = TickCount64;

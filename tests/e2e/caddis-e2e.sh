@@ -185,6 +185,13 @@ usage-and-log)
   caddis missing.state -silent
   same 2 "$status" "missing state file: exit status"
 
+  # The usage text needs no player, asked the Windows way or the Linux way.
+  for help in "-?" --help; do
+    out="$("$bin/caddis" "$help" 2>&1)"
+    same 0 "$?" "usage $help without a player: exit status"
+    contains "$out" "[Information] Usage: Caddis.exe [-autostart]" "usage $help without a player"
+  done
+
   "$bin/player-sim" create old.state --firmware old --flash-mib 32 || exit 1
   cp old.state before.state
   caddis old.state "-?"

@@ -12,7 +12,11 @@ std::wstring WindowsPath(wchar_t drive, const std::wstring& path) {
     return windows;
 }
 
+const char kLinuxHelp[] = "--help";
+const wchar_t kUsageOption[] = L"-?";
+
 std::wstring Translated(const std::string& word) {
+    if (word == kLinuxHelp) return kUsageOption;
     const std::wstring text = WideFromUtf8(word);
     const bool windowsPath = text.find(L':') != std::wstring::npos || text.find(L'\\') != std::wstring::npos;
     if (text.empty() || text[0] == L'-' || windowsPath) return text;
@@ -22,6 +26,13 @@ std::wstring Translated(const std::string& word) {
 }
 
 }  // namespace
+
+bool CaddisAsksForUsage(const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        if (word == kLinuxHelp || word == "-?" || word == "/?") return true;
+    }
+    return false;
+}
 
 std::wstring CaddisCommandLine(const std::vector<std::string>& words) {
     std::wstring line;

@@ -5,8 +5,9 @@
 // The player is the state file that player-sim makes; caddis plugs it into
 // a simulated PC, runs the updater's start-up as Caddis.exe runs it, and
 // writes the player back to the file afterwards, whatever became of the
-// update. Exit status: 0 when the update (or the usage text) ended well,
-// 1 when it failed (the message has been shown), 2 when there is no player.
+// update. The usage text ("-?", "--help") needs no player. Exit status: 0
+// when the update (or the usage text) ended well, 1 when it failed (the
+// message has been shown), 2 when there is no player.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -41,27 +42,31 @@ const char kNoPlayerText[] =
 int main(int argc, char** argv) {
     // Multibyte output and character widths follow the terminal's locale.
     std::setlocale(LC_CTYPE, "");
+    const std::vector<std::string> words(argv + 1, argv + argc);
     const char* playerFile = std::getenv("CADDIS_PLAYER");
-    if (!playerFile || !*playerFile) {
+    const bool usageOnly = CaddisAsksForUsage(words);
+    if (!usageOnly && (!playerFile || !*playerFile)) {
         std::fputs(kNoPlayerText, stderr);
         return kNoPlayer;
     }
     SimPlayerState player;
-    std::string error = SimLoadPlayerState(playerFile, player);
+    std::string error = usageOnly ? std::string() : SimLoadPlayerState(playerFile, player);
     if (!error.empty()) {
         std::fprintf(stderr, "caddis: %s\n", error.c_str());
         return kNoPlayer;
     }
 
     const fs::path programFolder = fs::canonical("/proc/self/exe").parent_path();
-    CaddisPc pc(programFolder, fs::current_path(), std::move(player), LanguageOfLocale(EnvironmentLocale()));
+    CaddisPc pc(programFolder, fs::current_path(), LanguageOfLocale(EnvironmentLocale()));
+    if (!usageOnly) pc.PlugPlayer(std::move(player));
     VrConsoleTerminal terminal(STDIN_FILENO, stdout, stderr);
     VrConsoleFrontEnd frontEnd(pc.GetHost(), terminal);
     int32_t result = 0;
     {
         CVrUpdaterApp app(pc.GetHost(), frontEnd);
-        result = app.Run(CaddisCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        result = app.Run(CaddisCommandLine(words));
     }
+    if (usageOnly) return result < 0 ? kFailed : 0;
 
     // The player keeps what was written to it, a failed update included.
     error = SimSavePlayerState(pc.PlayerState(), playerFile);

@@ -27,7 +27,7 @@ SYSTEMTIME LocalTimeNow() {
 }  // namespace
 
 CaddisPc::CaddisPc(const std::filesystem::path& programFolder, const std::filesystem::path& currentFolder,
-                   SimPlayerState player, LANGID language)
+                   LANGID language)
     // The program sits in a folder of C: of the name it has here ("C:\bin"),
     // as it would be installed, so that its current folder is no drive root.
     : m_host(m_machine, L"C:\\" + programFolder.filename().wstring() + L"\\Caddis.exe") {
@@ -38,6 +38,9 @@ CaddisPc::CaddisPc(const std::filesystem::path& programFolder, const std::filesy
     m_machine.MapFolder(kCaddisRootDrive, DRIVE_FIXED, "/");
     SimAttachSystemDisk(m_machine, 0);
     m_host.SetProgramImage(kCaddisResourceImage, kCaddisResourceImage_size);
+}
+
+void CaddisPc::PlugPlayer(SimPlayerState player) {
     m_player = std::make_shared<SimFlashPlayer>(std::move(player));
     m_port = SimPlugPlayer(m_machine, m_player);
 }

@@ -18,14 +18,16 @@ const wchar_t kCaddisCurrentDrive = L'D';
 class CaddisPc {
 public:
     // `programFolder` holds the component files and the language libraries;
-    // the program, with its own resources built in, is Caddis.exe there.
+    // the program, with its own resources built in, is Caddis.exe there. The
+    // PC starts with no player attached.
     CaddisPc(const std::filesystem::path& programFolder, const std::filesystem::path& currentFolder,
-             SimPlayerState player, LANGID language);
+             LANGID language);
     CaddisPc(const CaddisPc&) = delete;
     CaddisPc& operator=(const CaddisPc&) = delete;
 
     Host& GetHost() { return m_host; }
-    // The player as the updater left it.
+    void PlugPlayer(SimPlayerState player);
+    // The player as the updater left it; only after PlugPlayer.
     const SimPlayerState& PlayerState() { return m_player->State(); }
 
 private:

@@ -2,6 +2,10 @@
 // 32-bit system lays it out: a 44-byte header, the record's own size, the
 // sense buffer and the data buffer, all in one block of 71 + data bytes that
 // serves as both input and output of the call.
+//
+// The layout stays the 32-bit one in every build: a 64-bit Windows driver
+// would read it wrongly (its header holds pointer-sized fields), so the
+// 64-bit test build runs this code against the simulated PC only.
 #pragma once
 
 #include <cstdint>
