@@ -19,9 +19,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "ArtFiles.h"
+#include "ArtShapes.h"
 
 namespace {
 
@@ -53,14 +55,6 @@ const Rgb kPalette[kInkCount] = {
     {205, 230, 250}, {255, 255, 255}, {40, 160, 70},
 };
 
-struct Box {
-    int left, top, right, bottom;  // right and bottom are outside the box
-};
-
-Box Inset(const Box& box, int by) {
-    return {box.left + by, box.top + by, box.right - by, box.bottom - by};
-}
-
 struct Canvas {
     int width, height;
     std::vector<uint8_t> ink;
@@ -70,9 +64,11 @@ struct Canvas {
     uint8_t At(int x, int y) const { return ink[static_cast<size_t>(y) * width + x]; }
 };
 
-// Paints every pixel of the box whose centre passes the test. The test gets
-// the centre in doubled coordinates (2x+1, 2y+1), which keeps all shape
-// arithmetic in integers.
+// The fills test pixel centres in doubled coordinates (2x+1, 2y+1), which
+// keeps all shape arithmetic in integers.
+const int64_t kDoubled = 2;
+
+// Paints every pixel of the box whose centre passes the test.
 template <typename Test>
 void Fill(Canvas& canvas, const Box& box, uint8_t ink, Test inside) {
     for (int y = std::max(box.top, 0); y < std::min(box.bottom, canvas.height); ++y)
@@ -84,44 +80,27 @@ void FillRect(Canvas& canvas, const Box& box, uint8_t ink) {
     Fill(canvas, box, ink, [](int64_t, int64_t) { return true; });
 }
 
-bool InEllipse(const Box& box, int64_t x2, int64_t y2) {
-    const int64_t dx = x2 - box.left - box.right, dy = y2 - box.top - box.bottom;
-    const int64_t a = box.right - box.left, b = box.bottom - box.top;
-    return dx * dx * b * b + dy * dy * a * a <= a * a * b * b;
-}
-
 void FillEllipse(Canvas& canvas, const Box& box, uint8_t ink) {
-    Fill(canvas, box, ink, [&](int64_t x2, int64_t y2) { return InEllipse(box, x2, y2); });
+    Fill(canvas, box, ink, [&](int64_t x2, int64_t y2) { return InEllipse(box, x2, y2, kDoubled); });
 }
 
 void FillRing(Canvas& canvas, const Box& box, int thickness, uint8_t ink) {
     const Box hole = Inset(box, thickness);
     Fill(canvas, box, ink, [&](int64_t x2, int64_t y2) {
-        return InEllipse(box, x2, y2) && !InEllipse(hole, x2, y2);
+        return InEllipse(box, x2, y2, kDoubled) && !InEllipse(hole, x2, y2, kDoubled);
     });
 }
 
 void FillRoundRect(Canvas& canvas, const Box& box, int radius, uint8_t ink) {
-    Fill(canvas, box, ink, [&](int64_t x2, int64_t y2) {
-        // Distance from the inner rectangle the corner circles are centred on.
-        const int64_t dx = x2 - std::clamp<int64_t>(x2, 2 * (box.left + radius), 2 * (box.right - radius));
-        const int64_t dy = y2 - std::clamp<int64_t>(y2, 2 * (box.top + radius), 2 * (box.bottom - radius));
-        return dx * dx + dy * dy <= 4 * int64_t{radius} * radius;
-    });
+    Fill(canvas, box, ink, [&](int64_t x2, int64_t y2) { return InRoundRect(box, radius, x2, y2, kDoubled); });
 }
 
 // A line with round ends from one grid point to another.
 void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, int thickness, uint8_t ink) {
     const Box bounds = {std::min(x0, x1) - thickness, std::min(y0, y1) - thickness,
                         std::max(x0, x1) + thickness, std::max(y0, y1) + thickness};
-    const int64_t ex = 2 * (x1 - x0), ey = 2 * (y1 - y0), length2 = ex * ex + ey * ey;
-    const int64_t reach2 = int64_t{thickness} * thickness;  // (thickness / 2) doubled, squared
     Fill(canvas, bounds, ink, [&](int64_t x2, int64_t y2) {
-        const int64_t vx = x2 - 2 * x0, vy = y2 - 2 * y0, along = vx * ex + vy * ey;
-        if (along <= 0) return vx * vx + vy * vy <= reach2;
-        if (along >= length2) return (vx - ex) * (vx - ex) + (vy - ey) * (vy - ey) <= reach2;
-        const int64_t across = vx * ey - vy * ex;
-        return across * across <= reach2 * length2;
+        return NearSegment(x0, y0, x1, y1, thickness, x2, y2, kDoubled);
     });
 }
 
@@ -186,7 +165,7 @@ void DrawDownloadBadge(Canvas& canvas, const Box& disc, int unit) {
 void DrawMagnifier(Canvas& canvas, const Canvas& scene, const Box& lens) {
     const Box view = Inset(lens, 2);
     const int64_t centreX = view.left + view.right, centreY = view.top + view.bottom;
-    Fill(canvas, view, kGlass, [&](int64_t x2, int64_t y2) { return InEllipse(view, x2, y2); });
+    Fill(canvas, view, kGlass, [&](int64_t x2, int64_t y2) { return InEllipse(view, x2, y2, kDoubled); });
     for (int y = std::max(view.top, 0); y < std::min(view.bottom, canvas.height); ++y)
         for (int x = std::max(view.left, 0); x < std::min(view.right, canvas.width); ++x) {
             // The lens centre stays put; everything else moves halfway towards it.
@@ -202,15 +181,10 @@ void DrawMagnifier(Canvas& canvas, const Canvas& scene, const Box& lens) {
     FillRect(canvas, {view.left + 3, view.top + 4, view.left + 4, view.top + 5}, kGlint);
 }
 
-struct Image {
-    int size;
-    std::vector<uint8_t> bgra;  // top row first
-};
-
 // Averages each square of `scale` by `scale` canvas pixels into one pixel;
 // alpha is the share of painted canvas pixels.
-Image Shrink(const Canvas& canvas, int scale) {
-    Image image{canvas.width / scale, {}};
+IconImage Shrink(const Canvas& canvas, int scale) {
+    IconImage image{canvas.width / scale, {}};
     const int samples = scale * scale;
     for (int y = 0; y < image.size; ++y)
         for (int x = 0; x < image.size; ++x) {
@@ -237,7 +211,7 @@ const int kSmooth = 4;  // canvas pixels per icon pixel along each side
 
 // The player fills the height of the small icon; the big one leaves a pixel
 // above and below.
-Image PlayerIcon(int size) {
+IconImage PlayerIcon(int size) {
     const int unit = kSmooth;
     Canvas canvas(size * unit, size * unit);
     const Box body = size == 16 ? Box{2, 0, 14, 16} : Box{6, 1, 26, 31};
@@ -245,7 +219,7 @@ Image PlayerIcon(int size) {
     return Shrink(canvas, kSmooth);
 }
 
-Image AboutIcon() {
+IconImage AboutIcon() {
     const int size = 32, unit = kSmooth;
     Canvas canvas(size * unit, size * unit);
     DrawPlayer(canvas, {4 * unit, 1 * unit, 23 * unit, 31 * unit}, unit, 0);
@@ -267,82 +241,6 @@ Canvas SearchFrame(int frame) {
     const int lensSize = 17, lensLeft = lensX - lensSize / 2, lensTop = lensY - lensSize / 2;
     DrawMagnifier(canvas, scene, {lensLeft, lensTop, lensLeft + lensSize, lensTop + lensSize});
     return canvas;
-}
-
-class Bytes {
-public:
-    void U8(uint8_t value) { m_bytes.push_back(value); }
-    void U16(uint16_t value) { U8(static_cast<uint8_t>(value)), U8(static_cast<uint8_t>(value >> 8)); }
-    void U32(uint32_t value) { U16(static_cast<uint16_t>(value)), U16(static_cast<uint16_t>(value >> 16)); }
-    void Tag(const char (&tag)[5]) { m_bytes.insert(m_bytes.end(), tag, tag + 4); }
-    void Append(const std::vector<uint8_t>& bytes) { m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()); }
-    size_t Size() const { return m_bytes.size(); }
-
-    // A RIFF chunk: its tag, a size filled in by End, and for lists the list type.
-    size_t Begin(const char (&tag)[5]) {
-        Tag(tag);
-        U32(0);
-        return Size();
-    }
-    size_t BeginList(const char (&tag)[5], const char (&type)[5]) {
-        const size_t start = Begin(tag);
-        Tag(type);
-        return start;
-    }
-    void End(size_t start) {
-        const uint32_t size = static_cast<uint32_t>(Size() - start);
-        for (int b = 0; b < 4; ++b) m_bytes[start - 4 + b] = static_cast<uint8_t>(size >> (8 * b));
-        if (size % 2) U8(0);
-    }
-
-    bool Save(const std::string& path) const {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(m_bytes.data()), static_cast<std::streamsize>(m_bytes.size()));
-        file.close();
-        if (!file) std::fprintf(stderr, "art-gen: cannot write %s\n", path.c_str());
-        return static_cast<bool>(file);
-    }
-
-private:
-    std::vector<uint8_t> m_bytes;
-};
-
-void BitmapInfoHeader(Bytes& out, int width, int height, int bitCount, uint32_t imageBytes, uint32_t colours) {
-    out.U32(40), out.U32(width), out.U32(height), out.U16(1), out.U16(bitCount);
-    out.U32(0);  // BI_RGB
-    out.U32(imageBytes), out.U32(0), out.U32(0), out.U32(colours), out.U32(0);
-}
-
-// An icon file: the directory, then per image a bitmap of twice the height
-// holding the colour rows and the AND mask, both bottom row first.
-Bytes IconFile(const std::vector<Image>& images) {
-    Bytes out;
-    out.U16(0), out.U16(1), out.U16(static_cast<uint16_t>(images.size()));
-    uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
-    std::vector<uint32_t> sizes;
-    for (const Image& image : images) {
-        const uint32_t maskRow = (image.size + 31) / 32 * 4;
-        sizes.push_back(40 + image.size * image.size * 4 + maskRow * image.size);
-        out.U8(static_cast<uint8_t>(image.size)), out.U8(static_cast<uint8_t>(image.size)), out.U8(0), out.U8(0);
-        out.U16(1), out.U16(32), out.U32(sizes.back()), out.U32(offset);
-        offset += sizes.back();
-    }
-    for (size_t i = 0; i < images.size(); ++i) {
-        const Image& image = images[i];
-        const int n = image.size;
-        const uint32_t maskRow = (n + 31) / 32 * 4;
-        BitmapInfoHeader(out, n, 2 * n, 32, sizes[i] - 40, 0);
-        for (int y = n - 1; y >= 0; --y)
-            out.Append({image.bgra.begin() + y * n * 4, image.bgra.begin() + (y + 1) * n * 4});
-        // Systems without alpha draw through the mask: mostly clear pixels stay clear.
-        for (int y = n - 1; y >= 0; --y) {
-            std::vector<uint8_t> row(maskRow, 0);
-            for (int x = 0; x < n; ++x)
-                if (image.bgra[(y * n + x) * 4 + 3] < 128) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-            out.Append(row);
-        }
-    }
-    return out;
 }
 
 // An uncompressed 8-bit video with one stream, '00db' frames and an index,
