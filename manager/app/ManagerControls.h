@@ -1,0 +1,36 @@
+// The controls of Tavlo's main window (dialog template 102 of the skin
+// library) and those the window creates itself, by identifier.
+#pragma once
+
+enum ManagerControl : int {
+    kNoControl = 0,
+    kCapacityGauge = 10,
+    kDrive1TotalText = 110,
+    kDrive1FreeText = 111,
+    kDrive1UsedText = 112,
+    kDrive2TotalText = 113,
+    kDrive2FreeText = 114,
+    kDrive2UsedText = 115,
+    kFilterBox = 1001,
+    kPcList = 1002,
+    kPlayerList = 1003,
+    kPositionSlider = 1004,
+    kVolumeSlider = 1005,
+    kFolderTree = 1006,
+    kSpeechButton = 1007,
+    kMinimiseButton = 1008,
+    kCloseButton = 1009,
+    kFileMenuButton = 1010,
+    kCopyMenuButton = 1011,
+    kRefreshMenuButton = 1012,
+    kHelpMenuButton = 1013,
+    kFormatButton = 1014,
+    kDeleteButton = 1015,
+    kRefreshButton = 1016,
+    kCopyToPcButton = 1017,
+    kCopyToPlayerButton = 1018,
+    kDrive1Button = 1019,
+    kDrive2Button = 1020,
+    kPlayButton = 1021,
+    kStopButton = 1022,
+};
