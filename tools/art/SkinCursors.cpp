@@ -1,6 +1,8 @@
 #include "SkinCursors.h"
 
-#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -30,42 +32,26 @@ const char* const kPointing[] = {
     "     ##########",
 };
 
-// The same hand with the finger pushed down and two lines of motion beside it.
-const char* const kPressing[] = {
-    "",
-    "",
-    " #       #",
-    "  #     #",
-    "     ##",
-    "    #o.#",
-    "    #..###",
-    "    #..#..###",
-    "    #..#..#..##",
-    " ## #..#..#..#.#",
-    "#..##........#..#",
-    "#...#...........#",
-    " #..............#",
-    "  #.............#",
-    "  #.............#",
-    "   #............#",
-    "   #...........#",
-    "    #..........#",
-    "    #..........#",
-    "     #........#",
-    "     #........#",
-    "     ##########",
-};
+// Pressing, the finger is pushed three rows into the hand, with two lines
+// of motion above it.
+std::vector<std::string> Hand(bool pressed) {
+    const std::vector<std::string> pointing(std::begin(kPointing), std::end(kPointing));
+    if (!pressed) return pointing;
+    std::vector<std::string> hand = {"", "", " #       #", "  #     #"};
+    hand.insert(hand.end(), pointing.begin(), pointing.begin() + 2);
+    hand.insert(hand.end(), pointing.begin() + 5, pointing.end());
+    return hand;
+}
 
 const int kSize = 32;
 const int kRowBytes = kSize / 8;
 
-template <size_t Rows>
-Bytes CursorFile(const char* const (&art)[Rows]) {
+Bytes CursorFile(const std::vector<std::string>& art) {
     std::vector<uint8_t> colour(kRowBytes * kSize, 0), mask(kRowBytes * kSize, 0xFF);
     int hotX = 0, hotY = 0;
     for (int y = 0; y < kSize; ++y) {
-        const char* row = y < static_cast<int>(Rows) ? art[y] : "";
-        const int length = static_cast<int>(std::strlen(row));
+        const std::string row = y < static_cast<int>(art.size()) ? art[y] : std::string();
+        const int length = static_cast<int>(row.size());
         // Bitmap rows run from the bottom up.
         const int at = (kSize - 1 - y) * kRowBytes;
         for (int x = 0; x < kSize; ++x) {
@@ -92,4 +78,4 @@ Bytes CursorFile(const char* const (&art)[Rows]) {
 
 }  // namespace
 
-Bytes HandCursor(bool pressed) { return pressed ? CursorFile(kPressing) : CursorFile(kPointing); }
+Bytes HandCursor(bool pressed) { return CursorFile(Hand(pressed)); }
