@@ -83,29 +83,31 @@ void Panels(Picture& picture) {
     picture.Paint(Around(gauge, 2), RectShape(Around(gauge, 1)), Solid(kEdge));
 }
 
-// The LCD strip under the player's files: a row per drive, with the
-// gauge's colours telling total, free and used apart.
+// The LCD panel under the player's files: a column per drive under its
+// symbol, and a row each for total, free and used, told apart by swatches
+// in the gauge's colours.
 void CapacityPanel(Picture& picture) {
     const Box lcd = kCapacityPanel;
     picture.Paint(lcd, RoundRectShape(lcd, 4), Solid(kLcdEdge));
     picture.Paint(lcd, RoundRectShape(Inset(lcd, 1), 3), Vertical(kLcdTop, kLcdBottom, lcd.top, lcd.bottom));
-    const unsigned rows[2][3] = {{134, 136, 140}, {138, 174, 142}};
+    const unsigned columns[2][3] = {{134, 136, 140}, {138, 174, 142}};
     const Glyph drives[2] = {Glyph::kChip, Glyph::kCard};
-    for (int row = 0; row < 2; ++row) {
-        const Box total = Place(rows[row][0]);
-        Symbol(picture, drives[row], lcd.left + 6, total.top, 14, kLcdInk);
-        for (int column = 0; column < 3; ++column) {
-            const Box text = Place(rows[row][column]);
-            const Box swatch = {text.left - 12, text.top + 3, text.left - 3, text.top + 11};
-            picture.Paint(swatch, RectShape(swatch), Solid(kLcdInk));
-            const Box inside = Inset(swatch, 1);
-            const Box usedPart = column == 0 ? Box{inside.left, inside.top, inside.left + 4, inside.bottom} : inside;
-            if (column != 1) picture.Paint(inside, RectShape(usedPart), Vertical(kUsedTop, kUsedBottom, inside.top, inside.bottom));
-            if (column != 2) {
-                const Box freePart = column == 0 ? Box{inside.left + 4, inside.top, inside.right, inside.bottom} : inside;
-                picture.Paint(inside, RectShape(freePart), Vertical(kFreeTop, kFreeBottom, inside.top, inside.bottom));
-            }
-        }
+    for (int column = 0; column < 2; ++column) {
+        const Box total = Place(columns[column][0]);
+        Symbol(picture, drives[column], total.right - 15, lcd.top + 3, 15, kLcdInk);
+    }
+    const Box divider = {Place(columns[0][0]).right + 3, lcd.top + 4, Place(columns[0][0]).right + 4, lcd.bottom - 4};
+    picture.Paint(divider, RectShape(divider), Solid(WithAlpha(kLcdInk, 70)));
+    for (int row = 0; row < 3; ++row) {
+        const Box text = Place(columns[0][row]);
+        const Box swatch = {lcd.left + 6, text.top + 3, lcd.left + 16, text.top + 11};
+        picture.Paint(swatch, RectShape(swatch), Solid(kLcdInk));
+        const Box inside = Inset(swatch, 1);
+        const int split = row == 0 ? inside.left + 4 : row == 1 ? inside.left : inside.right;
+        picture.Paint(inside, RectShape({inside.left, inside.top, split, inside.bottom}),
+                      Vertical(kUsedTop, kUsedBottom, inside.top, inside.bottom));
+        picture.Paint(inside, RectShape({split, inside.top, inside.right, inside.bottom}),
+                      Vertical(kFreeTop, kFreeBottom, inside.top, inside.bottom));
     }
 }
 

@@ -19,7 +19,7 @@ constexpr Box kLugSlot = {628, 3, 656, 10};
 constexpr Box kWheel = {348, 452, 452, 556};  // the control wheel below the body
 constexpr Box kPcWell = {14, 60, 438, 444};
 constexpr Box kPlayerWell = {498, 60, 786, 444};
-constexpr Box kCapacityPanel = {504, 394, 780, 438};
+constexpr Box kCapacityPanel = {504, 366, 780, 438};
 constexpr int kTopBarBottom = 54;
 constexpr int kDeckTop = 450;
 
