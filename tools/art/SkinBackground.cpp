@@ -10,6 +10,7 @@ const Box kWindow = {0, 0, kWindowWidth, kWindowHeight};
 
 Box Around(const Box& box, int by) { return Inset(box, -by); }
 
+// The place of a shown element, by the lower id of its string.
 Box Place(unsigned stringId) {
     Box place = {0, 0, 0, 0};
     ElementPlace(stringId, place);
@@ -76,6 +77,7 @@ void Symbol(Picture& picture, Glyph glyph, int x, int y, int size, Rgba colour) 
 void Panels(Picture& picture) {
     Well(picture, kPcWell);
     Well(picture, kPlayerWell);
+    // The folder tree and both file lists sit in slots; the gauge in a frame.
     for (unsigned element : {126u, 128u, 130u}) Slot(picture, Place(element));
     Symbol(picture, Glyph::kMonitor, kPcWell.left + 8, kPcWell.top + 4, 22, kInk);
     Symbol(picture, Glyph::kPlayer, kPlayerWell.left + 6, kPlayerWell.top + 4, 22, kInk);
