@@ -120,9 +120,11 @@ too-small-layout)
   # No terminal to ask whether to reformat: the answer is No, nothing is written.
   cp small.state no.state
   caddis no.state -autostart -autoclose
-  same 0 "$status" "declined: exit status"
+  same 3 "$status" "declined: exit status"
   contains "$out" "[Option] The new firmware needs a different division" "declined: question"
   contains "$out" "(no terminal to answer on)" "declined: answer"
+  contains "$out" "  Download cancelled. Nothing was written to the player." "declined: final text"
+  lacks "$out" "Download completed." "declined: final text"
   expect_old no.state "declined"
   same "SETTINGS.DAT TRACK01.MP3 " "$(files no.state)" "declined: files"
   # -noquestions reformats without asking.
