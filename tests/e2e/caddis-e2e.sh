@@ -234,6 +234,9 @@ odd-paths)
     contains "$out" "  Download completed." "$locale: final stage"
     contains "$(cat "lög/run$n.log" 2>/dev/null)" ": Download completed." "$locale: log"
   done
+  # A relative log in a current folder named so.
+  (cd lög && CADDIS_PLAYER=../old.state ../prög/caddis -silent -log here.log </dev/null >/dev/null 2>&1)
+  contains "$(cat lög/here.log 2>/dev/null)" ": Download completed." "log in the current folder"
   expect_current old.state "odd paths"
   # Started from a folder deleted since: the update runs, and a log relative
   # to that folder is reported as one that cannot be written.

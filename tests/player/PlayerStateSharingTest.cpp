@@ -6,6 +6,7 @@
 
 #include "platform/sim/player/SimStateFile.h"
 #include "platform/sim/player/SimStateLock.h"
+#include "tests/platform/SimTestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -13,15 +14,7 @@ namespace {
 
 class PlayerStateSharing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vr-player-sharing-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        file = folder / "player.state";
-        ASSERT_EQ("", SimSavePlayerState(Player(1), file));
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { ASSERT_EQ("", SimSavePlayerState(Player(1), file)); }
 
     static SimPlayerState Player(uint16_t chipRevision) {
         SimPlayerState state(1 << 20);
@@ -34,8 +27,9 @@ protected:
         return state.chipRevision;
     }
 
-    fs::path folder;
-    fs::path file;
+    SimTestFolder test;
+    const fs::path& folder = test.Path();
+    const fs::path file = folder / "player.state";
 };
 
 TEST_F(PlayerStateSharing, OneHolderAtATimeUnderEveryNameOfThePlayer) {

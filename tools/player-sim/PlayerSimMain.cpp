@@ -18,8 +18,9 @@
 // recovery erases the mass-storage firmware's drive, so the player starts in
 // recovery mode. --layout too-small (with --firmware old) gives the player
 // an older, smaller resource image in a 1 MiB drive that cannot take the
-// shipped one, so that only a full download updates it. Errors exit with
-// status 1, usage errors with 2.
+// shipped one, so that only a full download updates it. create and
+// import-data leave alone a player that another program (caddis) is using.
+// Errors exit with status 1, usage errors with 2.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>

@@ -4,8 +4,9 @@
 // use instead of working on a copy that the first would overwrite. The lock
 // is the system's advisory lock on the file the path names (the target of a
 // link), so nothing is left behind when a program ends, however it ends.
-// Saving replaces the file; a lock taken on the file just replaced is let go
-// and taken again on its successor. POSIX systems only.
+// Saving replaces the file: the holder saves last, so the file that replaces
+// the one it holds is free at once, and a lock that was taken on a file just
+// replaced is let go and taken on its successor. POSIX systems only.
 #pragma once
 
 #include <filesystem>
