@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/sim/SimHostNames.h"
 #include "platform/sim/SimPath.h"
 #include "platform/sim/SimSharing.h"
 
@@ -18,19 +19,15 @@ const DWORD kKeptAttributes =
 // where the host keeps names differing only in case side by side.
 bool Match(const fs::path& folder, const std::wstring& name, fs::path& entry) {
     std::error_code error;
-    fs::path exact = folder / fs::path(name);
+    fs::path exact = folder / SimHostName(name);
     if (fs::exists(exact, error)) {
         entry = exact;
         return true;
     }
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        try {
-            if (SimSameName(it->path().filename().wstring(), name)) {
-                entry = it->path();
-                return true;
-            }
-        } catch (const std::exception&) {
-            // A host name that is no valid text cannot be the one asked for.
+        if (SimSameName(SimPcName(it->path().filename()), name)) {
+            entry = it->path();
+            return true;
         }
     }
     return false;
@@ -140,14 +137,10 @@ DWORD SimFolderDrive::Find(const std::vector<std::wstring>& parts, Found& found)
     for (size_t i = 0; i < parts.size(); ++i) {
         fs::path next;
         bool last = i + 1 == parts.size();
-        try {
-            if (!Match(at, parts[i], next)) {
-                if (!last) return ERROR_PATH_NOT_FOUND;
-                found.host = at / fs::path(parts[i]);
-                return ERROR_SUCCESS;
-            }
-        } catch (const std::exception&) {
-            return ERROR_INVALID_NAME;  // no name the host can hold
+        if (!Match(at, parts[i], next)) {
+            if (!last) return ERROR_PATH_NOT_FOUND;
+            found.host = at / SimHostName(parts[i]);
+            return ERROR_SUCCESS;
         }
         if (!last && !fs::is_directory(next, error)) return ERROR_PATH_NOT_FOUND;
         at = next;

@@ -81,6 +81,14 @@ TEST_F(CommandLine, TheLogPathIsTheWordAfterTheLogOption) {
     }
 }
 
+TEST_F(CommandLine, TheLogPathFollowsTheLogOptionNotAWordThatHoldsIt) {
+    EXPECT_EQ(L"out.txt", Parse(L"-silent blog -log out.txt").GetLogPath());
+    EXPECT_EQ(L"out.txt", Parse(L"c:\\my-log\\x.txt /log out.txt").GetLogPath());
+    // With no word that begins with the option, the word holding it gives it,
+    // and the path is what follows it there.
+    EXPECT_EQ(L"\\x.txt", Parse(L"c:\\my-log\\x.txt").GetLogPath());
+}
+
 TEST_F(CommandLine, TheEngineAsksTheCommandLineForFat16) {
     Start(0x0409);
     CVrUpdater updater(pc_->host(), config_);

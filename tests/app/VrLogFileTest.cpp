@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/TextCodec.h"
+#include "tests/app/AppTestBed.h"
 #include "tests/support/TestHosts.h"
 #include "updater/app/VrLogFile.h"
 #include "updater/engine/VrResult.h"
@@ -65,6 +68,40 @@ TEST(LogFile, ALogThatCannotBeOpenedSkipsEveryWrite) {
     EXPECT_EQ(kVrFileOpenFailed, log.Write(L"lost"));
     EXPECT_EQ(kVrFileOpenFailed, log.Write(L"lost again"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, pc.host().GetFileAttributes(path));
+}
+
+// A log the program cannot write is named once, in a warning, and the update
+// goes on without it.
+class UnusableLog : public ::testing::Test {
+protected:
+    void SetUp() override { bed.AttachPlayer(FirmwareChoice::kOld); }
+
+    void ExpectOneWarningAndAnUpdate(const std::wstring& path) {
+        EXPECT_EQ(kVrOk, bed.app.Run(L"-silent -log " + path));
+        ASSERT_EQ(1u, bed.frontEnd.messages.size());
+        const RecordingFrontEnd::Message& shown = bed.frontEnd.messages[0];
+        EXPECT_EQ(kVrMessageWarning, shown.kind);
+        EXPECT_NE(std::wstring::npos, shown.message.find(path)) << Utf8FromWide(shown.message);
+        EXPECT_FALSE(shown.details.empty());  // the system's reason
+        for (uint8_t tag : {0x50, 0x01, 0x00, 0x02}) {
+            EXPECT_EQ(bed.Shipped(tag).componentVersion, bed.SystemDrive(tag)->componentVersion) << int(tag);
+        }
+    }
+
+    AppTestBed bed;
+};
+
+TEST_F(UnusableLog, AMissingFolder) { ExpectOneWarningAndAnUpdate(L"c:\\absent\\run.log"); }
+
+TEST_F(UnusableLog, AFolderInItsPlace) { ExpectOneWarningAndAnUpdate(L"c:\\caddis"); }
+
+TEST_F(UnusableLog, ALogWhoseFolderGoesDuringTheRun) {
+    const std::filesystem::path logs = bed.folder.Path() / "logs";
+    std::filesystem::create_directories(logs);
+    bed.frontEnd.onPump = [&](int pumps) {
+        if (pumps == 3) std::filesystem::remove_all(logs);
+    };
+    ExpectOneWarningAndAnUpdate(L"c:\\logs\\run.log");
 }
 
 }  // namespace

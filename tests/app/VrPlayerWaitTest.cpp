@@ -1,9 +1,10 @@
 // The wait for the player: a player found opens the download dialog, one in
 // recovery mode first gets its firmware, and the wait ends by Cancel or on a
-// missing component file. The drive wait runs on the simulated clock.
+// component file that is missing or damaged. The drive wait runs on the simulated clock.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "tests/app/AppTestBed.h"
@@ -98,6 +99,22 @@ TEST(PlayerWait, AMissingComponentFileEndsTheWait) {
     EXPECT_EQ(kVrMessageError, bed.frontEnd.messages[0].kind);
     EXPECT_NE(std::wstring::npos, bed.frontEnd.messages[0].message.find(L"usbmsc.sb"));
     EXPECT_TRUE(bed.frontEnd.DialogsOf(kVrDownloadTemplate).empty());
+}
+
+TEST(PlayerWait, ADamagedComponentFileEndsTheWaitWithItsOwnReport) {
+    // An image of no bytes, and a version header whose marker is missing.
+    for (const char* content : {"", "Product Version: 1.5.0\nComponent Version: 1.5.7\n"}) {
+        AppTestBed bed;
+        std::ofstream(bed.folder.Path() / "Caddis" / "resource.bin", std::ios::binary | std::ios::trunc) << content;
+        // Should the wait go on, the user gives up after a few rounds.
+        bed.frontEnd.onPump = [&](int pumps) {
+            if (pumps == 3) bed.frontEnd.Press(kVrSearchTemplate, kVrIdCancel);
+        };
+        EXPECT_EQ(kVrBadComponentFile, bed.app.Run(L"")) << '"' << content << '"';
+        ASSERT_EQ(1u, bed.frontEnd.messages.size());
+        EXPECT_EQ(kVrMessageError, bed.frontEnd.messages[0].kind);
+        EXPECT_EQ(bed.Text(120), bed.frontEnd.messages[0].message);
+    }
 }
 
 // How long the drive wait lasts, on the simulated clock, when the pump number

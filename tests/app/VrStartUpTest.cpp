@@ -2,6 +2,9 @@
 // reason it refuses to go on to the search for the player.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "platform/TextCodec.h"
 #include "resources/caddis/CaddisResourceImage.h"
 #include "tests/app/AppTestBed.h"
 #include "updater/engine/VrResult.h"
@@ -33,6 +36,20 @@ TEST(StartUp, AMissingLibraryIsNamedInTheUsersLanguageAndEndsTheProgram) {
     EXPECT_EQ(L"Ressource dll : vrxa0407.dll konnte nicht geladen werden", shown.message);
     EXPECT_FALSE(shown.details.empty());  // the system's own explanation
     EXPECT_TRUE(bed.frontEnd.dialogs.empty());
+}
+
+TEST(StartUp, ALibraryThatIsNoProgramIsNamedInTheSystemsTextToo) {
+    AppTestBed bed;
+    std::ofstream(bed.folder.Path() / "Caddis" / "vrxa0407.dll") << "not a program";
+    bed.machine.SetLanguages(0x0407, 0x0407);
+    EXPECT_EQ(kVrLibraryNotLoaded, bed.app.Run(L""));
+    ASSERT_EQ(1u, bed.frontEnd.messages.size());
+    const std::wstring& details = bed.frontEnd.messages[0].details;
+    EXPECT_EQ(std::wstring::npos, details.find(L"%1")) << Utf8FromWide(details);
+#ifndef _WIN32
+    // The simulated PC's system texts are those of an English Windows.
+    EXPECT_NE(std::wstring::npos, details.find(L"vrxa0407.dll is not a valid Win32 application."));
+#endif
 }
 
 TEST(StartUp, OnlyWindows2000AndXpAskForAnAdministrator) {

@@ -30,3 +30,12 @@ TEST(VrTextFormat, CountsTextArguments) {
     EXPECT_EQ(2u, VrCountTextArguments(L"%s%s"));
     EXPECT_EQ(1u, VrCountTextArguments(L"%d and %s"));
 }
+
+TEST(VrTextFormat, FillsTheInsertsOfSystemMessages) {
+    EXPECT_EQ(L"vrxa0407.dll is not a valid Win32 application.\r\n",
+              VrFillSystemInserts(L"%1 is not a valid Win32 application.\r\n", {L"vrxa0407.dll"}));
+    // A printf-style tail belongs to its insert; inserts without an argument,
+    // and a "%" that starts none, stay.
+    EXPECT_EQ(L"[a.dll] %2 at 100% %", VrFillSystemInserts(L"[%1!s!] %2 at 100% %", {L"a.dll"}));
+    EXPECT_EQ(L"%12", VrFillSystemInserts(L"%12", {L"a"}));
+}

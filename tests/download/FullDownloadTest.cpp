@@ -188,7 +188,7 @@ TEST_F(FullDownload, AnIncompatibleLayoutUnderNoQuestionsIsRebuiltWithoutAsking)
     EXPECT_EQ(kVrStageCompleted, bed.progress.stages.back().id);
 }
 
-TEST_F(FullDownload, AnsweringNoWritesNothingAndCompletes) {
+TEST_F(FullDownload, AnsweringNoWritesNothingAndSaysSo) {
     bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     SimVolumeRequests before = bed.volume->Requests();
@@ -201,7 +201,7 @@ TEST_F(FullDownload, AnsweringNoWritesNothingAndCompletes) {
     EXPECT_EQ(before.lockAttempts, bed.volume->Requests().lockAttempts);  // never opened for writing
     EXPECT_EQ(0, bed.SystemDrive(0x50)->componentVersion.major);        // nothing written
     ASSERT_FALSE(bed.progress.stages.empty());
-    EXPECT_EQ(kVrStageCompleted, bed.progress.stages.back().id);
+    EXPECT_EQ(kVrStageNothingWritten, bed.progress.stages.back().id);
 }
 
 TEST_F(FullDownload, APlayerWithAnUnreadableTableIsRebuilt) {

@@ -5,8 +5,8 @@
 #   caddis-e2e.sh BIN_DIR SCENARIO
 #
 # Scenarios: plain-download, too-small-layout, recovery-mode,
-# format-then-plain, usage-and-log. Each prints what failed and exits 1 if
-# anything did.
+# format-then-plain, usage-and-log, odd-paths, honest-outcomes, two-runs.
+# Each prints what failed and exits 1 if anything did.
 set -uo pipefail
 bin="$1"
 scenario="$2"
@@ -120,9 +120,11 @@ too-small-layout)
   # No terminal to ask whether to reformat: the answer is No, nothing is written.
   cp small.state no.state
   caddis no.state -autostart -autoclose
-  same 0 "$status" "declined: exit status"
+  same 3 "$status" "declined: exit status"
   contains "$out" "[Option] The new firmware needs a different division" "declined: question"
   contains "$out" "(no terminal to answer on)" "declined: answer"
+  contains "$out" "  Download cancelled. Nothing was written to the player." "declined: final text"
+  lacks "$out" "Download completed." "declined: final text"
   expect_old no.state "declined"
   same "SETTINGS.DAT TRACK01.MP3 " "$(files no.state)" "declined: files"
   # -noquestions reformats without asking.
@@ -216,6 +218,101 @@ usage-and-log)
   caddis tiny.state -silent
   same 1 "$status" "failure: exit status"
   contains "$out" "[Error] The player refused a command." "failure: message"
+  ;;
+
+odd-paths)
+  # caddis in a folder named outside ASCII, under each locale that has no
+  # such characters, logging into a folder named so too.
+  "$bin/player-sim" create old.state --firmware old --flash-mib 32 || exit 1
+  mkdir prög lög
+  cp "$bin/caddis" "$bin"/*.sb "$bin/resource.bin" "$bin"/vrxa*.dll prög/
+  n=0
+  for locale in C C.UTF-8 POSIX; do
+    n=$((n + 1))
+    out="$(LC_ALL=$locale CADDIS_PLAYER=old.state ./prög/caddis -silent -log "$work/lög/run$n.log" </dev/null 2>&1)"
+    same 0 "$?" "$locale: exit status"
+    contains "$out" "  Download completed." "$locale: final stage"
+    contains "$(cat "lög/run$n.log" 2>/dev/null)" ": Download completed." "$locale: log"
+  done
+  # A relative log in a current folder named so.
+  (cd lög && CADDIS_PLAYER=../old.state ../prög/caddis -silent -log here.log </dev/null >/dev/null 2>&1)
+  contains "$(cat lög/here.log 2>/dev/null)" ": Download completed." "log in the current folder"
+  expect_current old.state "odd paths"
+  # Started from a folder deleted since: the update runs, and a log relative
+  # to that folder is reported as one that cannot be written.
+  mkdir gone
+  out="$(cd gone && rmdir "$work/gone" && CADDIS_PLAYER="$work/old.state" "$bin/caddis" -silent -log run.log </dev/null 2>&1)"
+  same 0 "$?" "deleted folder: exit status"
+  contains "$out" '[Warning] The file d:\run.log cannot be opened.' "deleted folder: warning"
+  contains "$out" "  Download completed." "deleted folder: final stage"
+  ;;
+
+honest-outcomes)
+  "$bin/player-sim" create old.state --firmware old --flash-mib 32 || exit 1
+  # Logs that cannot be written are named once, and the update goes on.
+  mkdir folder.log locked
+  logs=("$work/absent/run.log" folder.log)
+  if [ "$(id -u)" != 0 ]; then  # permissions bind everyone but root
+    chmod 500 locked
+    logs+=(locked/run.log)
+  fi
+  for log in "${logs[@]}"; do
+    caddis old.state -silent -log "$log"
+    same 0 "$status" "log $log: exit status"
+    same 1 "$(grep -c '^\[Warning\] The file .* cannot be opened' <<<"$out")" "log $log: warnings"
+    contains "$out" "  Download completed." "log $log: the update"
+  done
+  # The path follows the log option, not a word that holds "log".
+  caddis old.state -silent blog -log out.txt
+  same 0 "$status" "log after blog: exit status"
+  [ -s out.txt ] || fail "log after blog: no out.txt"
+  [ ! -e ./-log ] || fail "log after blog: a file named -log"
+
+  # A program folder of our own, to damage its files.
+  mkdir prog
+  cp "$bin/caddis" "$bin"/*.sb "$bin/resource.bin" "$bin/vrxa0409.dll" prog/
+  # A language library that is no program: the system's text names it.
+  cp prog/vrxa0409.dll good.dll
+  echo "not a program" >prog/vrxa0409.dll
+  out="$(CADDIS_PLAYER=old.state timeout 60 prog/caddis -silent </dev/null 2>&1)"
+  same 1 "$?" "bad library: exit status"
+  contains "$out" "vrxa0409.dll is not a valid Win32 application." "bad library: system text"
+  lacks "$out" "%1" "bad library: system text"
+  cp good.dll prog/vrxa0409.dll
+  # A damaged component file ends the search with its own report.
+  : >prog/resource.bin
+  out="$(CADDIS_PLAYER=old.state timeout 60 prog/caddis -silent </dev/null 2>&1)"
+  same 1 "$?" "empty component: exit status"
+  contains "$out" "[Error] A firmware file of the program is damaged" "empty component: report"
+  ;;
+
+two-runs)
+  # Two runs at once on one player, the second through a link to its file:
+  # one says the player is in use, or they take turns; either way the
+  # player ends up updated and whole, and the link stays a link.
+  "$bin/player-sim" create two.state --firmware old --flash-mib 32 --data-files music || exit 1
+  ln -s two.state link.state
+  for round in 1 2 3; do
+    CADDIS_PLAYER=two.state "$bin/caddis" -silent -format </dev/null >first.out 2>&1 &
+    first=$!
+    CADDIS_PLAYER=link.state "$bin/caddis" -silent -format </dev/null >second.out 2>&1
+    second=$?
+    wait $first
+    first=$?
+    case "$first $second" in
+    "0 0" | "0 4" | "4 0") ;;
+    *) fail "round $round: exit statuses $first and $second" ;;
+    esac
+    for run in first second; do
+      if [ "${!run}" = 4 ]; then
+        contains "$(cat $run.out)" "the player is in use by another program" "round $round: $run run"
+      fi
+    done
+    expect_current two.state "round $round"
+    check_volume two.state "round $round"
+  done
+  [ -L link.state ] || fail "the link was replaced by a file"
+  same "current.state link.state two.state " "$(ls | grep state | tr '\n' ' ')" "files beside the player"
   ;;
 
 *)

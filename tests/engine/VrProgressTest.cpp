@@ -57,8 +57,9 @@ TEST(VrStages, ComponentStagesNameTheirComponentPlainOnesOnlyTheirString) {
     const Row rows[] = {
         {7, 171, 1},  {16, 171, 10}, {18, 196, 1}, {27, 196, 10}, {2, 163, 0},  {4, 173, 0},
         {28, 138, 0}, {32, 183, 0},  {34, 184, 0}, {44, 194, 0},  {47, 218, 0}, {49, 169, 0},
+        {50, 635, 0},
         // The bases of the component and FAT stages, and unknown ids, show nothing.
-        {1, 0, 0}, {6, 0, 0}, {17, 0, 0}, {33, 0, 0}, {0, 0, 0}, {50, 0, 0}, {-7, 0, 0},
+        {1, 0, 0}, {6, 0, 0}, {17, 0, 0}, {33, 0, 0}, {0, 0, 0}, {51, 0, 0}, {-7, 0, 0},
     };
     for (const Row& row : rows) {
         const VrStageText text = VrLookupStage(row.stage);

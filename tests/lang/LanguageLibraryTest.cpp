@@ -22,7 +22,7 @@ const wchar_t* const kLibraries[] = {L"vrxa0404.dll", L"vrxa0407.dll", L"vrxa040
 std::vector<UINT> RequiredIds() {
     const std::pair<UINT, UINT> ranges[] = {{100, 100}, {102, 104}, {106, 107}, {108, 137}, {138, 138},
                                             {140, 155}, {159, 159}, {161, 169}, {170, 196}, {197, 222},
-                                            {223, 421}, {621, 626}, {629, 632}, {634, 634}};
+                                            {223, 421}, {621, 626}, {629, 632}, {634, 635}};
     std::vector<UINT> ids;
     for (const auto& range : ranges) {
         for (UINT id = range.first; id <= range.second; ++id) ids.push_back(id);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -72,6 +74,21 @@ TEST_F(SimFiles, WritesReadsAndSeeksLikeWindows) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), Error());
     EXPECT_FALSE(host.ReadFile(file, buffer, 1, &done, nullptr));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), Error());
+}
+
+// Whatever the process's locale (the tests keep the C library's "C"), a name
+// outside ASCII reaches the host as UTF-8 and is found again in any case.
+TEST_F(SimFiles, NamesOutsideAsciiAreTheHostsUtf8Names) {
+    HANDLE file = Open(L"C:\\Caddis\\\u00DCbertragung \u65E5\u672C.log", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD done = 0;
+    ASSERT_TRUE(host.WriteFile(file, "ok", 2, &done, nullptr));
+    host.CloseHandle(file);
+    const auto name = std::filesystem::u8path("Caddis/\xC3\x9C" "bertragung \xE6\x97\xA5\xE6\x9C\xAC.log");
+    std::string content;
+    std::ifstream(folder.Path() / name) >> content;
+    EXPECT_EQ("ok", content);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, host.GetFileAttributes(L"C:\\Caddis\\\u00FCBERTRAGUNG \u65E5\u672C.LOG"));
 }
 
 TEST_F(SimFiles, DispositionsAndMissingPaths) {

@@ -2,9 +2,13 @@
 // damaged file is refused without reading past its end.
 #include "PlayerTestSupport.h"
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 #include "platform/sim/player/SimCrc32.h"
 #include "platform/sim/player/SimStateFile.h"
@@ -70,7 +74,7 @@ TEST_F(PlayerStateFile, ASavedPlayerLoadsAsTheSamePlayer) {
     for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<BYTE>(i * 13);
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), player.WriteMedium(70000, 3, data.data()));
     ASSERT_EQ("", player.Save(file));
-    EXPECT_FALSE(fs::exists(fs::path(file).concat(".tmp")));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));  // no temporary left
 
     SimPlayerState loaded;
     ASSERT_EQ("", SimLoadPlayerState(file, loaded));
@@ -152,6 +156,10 @@ TEST_F(PlayerStateFile, ADamagedFileIsRefusedWithItsReason) {
     oddSector[drive + 3] = 0x01;  // sector size 2049
     Reseal(oddSector);
     EXPECT_TRUE(mentions(refusal(oddSector), "whole sectors"));
+    Bytes overlapping = whole;  // the data drive moved onto the system drive
+    std::copy_n(whole.begin() + drive + 7, 8, overlapping.begin() + drive + 35 + 7);
+    Reseal(overlapping);
+    EXPECT_TRUE(mentions(refusal(overlapping), "overlap"));
     Bytes manyDrives = whole;
     manyDrives[drive - 1] = 200;
     Reseal(manyDrives);
@@ -161,3 +169,41 @@ TEST_F(PlayerStateFile, ADamagedFileIsRefusedWithItsReason) {
     SimPlayerState state;
     EXPECT_NE("", SimLoadPlayerState(folder / "missing.state", state));
 }
+
+TEST_F(PlayerStateFile, WritersAtOnceNeverShareATemporaryFile) {
+    // Players that differ in their chip revision only, saved over one
+    // another by four writers at once.
+    const SimPlayerState small = SmallPlayer();
+    std::vector<std::thread> writers;
+    std::atomic<int> failures{0};
+    for (uint16_t writer = 0; writer < 4; ++writer) {
+        writers.emplace_back([&, writer] {
+            SimPlayerState state(small.flash.Size());
+            state.drives = small.drives;
+            state.chipRevision = writer;
+            for (int save = 0; save < 10; ++save) {
+                if (!SimSavePlayerState(state, file).empty()) ++failures;
+            }
+        });
+    }
+    for (std::thread& writer : writers) writer.join();
+#ifndef _WIN32
+    // Windows may refuse to rename onto a file that another rename replaces
+    // at that moment; such a save says so and leaves the file whole.
+    EXPECT_EQ(0, failures.load());
+#endif
+    SimPlayerState loaded;
+    ASSERT_EQ("", SimLoadPlayerState(file, loaded));
+    EXPECT_LT(loaded.chipRevision, 4);
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST_F(PlayerStateFile, ASaveThatCannotReplaceTheFileLeavesItAsItWas) {
+    // A folder where the file should be: the rename fails, and nothing that
+    // was there goes.
+    fs::create_directories(file / "inside");
+    EXPECT_NE("", SimSavePlayerState(SmallPlayer(), file));
+    EXPECT_TRUE(fs::is_directory(file / "inside"));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+

@@ -156,13 +156,13 @@ TEST_F(RecoveryDevTest, HangingWriteIsCancelledAndItsRoutineRunsBeforeTheReturn)
 
 TEST_F(RecoveryDevTest, EmptyImageIsRefusedBeforeAnyWrite) {
     ShipImage(0);
-    ASSERT_EQ(kVrOk, device.Open());
+    EXPECT_EQ(kVrBadComponentFile, device.Open());
+    EXPECT_EQ("CVrFwComponent", updater.GetErrorRecord().GetObjectName());
+    EXPECT_EQ(kVrBadComponentFile, updater.GetErrorRecord().GetResultCode());
 
-    EXPECT_EQ(kVrBadComponentFile, device.Download(progress));
+    EXPECT_NE(kVrOk, device.Download(progress));
     EXPECT_TRUE(driver->Pieces().empty());
     EXPECT_TRUE(progress.stages.empty());
-    EXPECT_EQ("CVrRecoveryDev", updater.GetErrorRecord().GetObjectName());
-    EXPECT_EQ(kVrBadComponentFile, updater.GetErrorRecord().GetResultCode());
 }
 
 TEST_F(RecoveryDevTest, UpdaterDropsTheRecoveryDeviceWhateverTheResult) {

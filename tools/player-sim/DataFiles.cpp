@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sim/SimClock.h"
+#include "platform/sim/SimHostNames.h"
 #include "platform/sim/player/SimFat.h"
 #include "platform/sim/player/SimFlashPlayer.h"
 
@@ -28,7 +29,7 @@ std::string FormatAndCopy(SimFlashPlayer& player, const std::vector<fs::path>& f
         if (in.bad()) return file.string() + ": cannot read the file";
         // Every file gets the moment the simulated PC's clock starts at, so
         // the same folder always gives the same drive.
-        error = SimFatWriteFile(player, file.filename().wstring(), bytes, SimClock::DefaultStart());
+        error = SimFatWriteFile(player, SimPcName(file.filename()), bytes, SimClock::DefaultStart());
         if (error != ERROR_SUCCESS) return Failure(file.string() + ": cannot put the file on the data drive", error);
     }
     return "";
@@ -49,12 +50,7 @@ std::string PutFilesOnDataDrive(SimPlayerState& state, const fs::path& folder) {
     std::sort(files.begin(), files.end());
 
     SimFlashPlayer player(std::move(state));
-    std::string failure;
-    try {
-        failure = FormatAndCopy(player, files);
-    } catch (const std::exception&) {
-        failure = folder.string() + ": a file name cannot be read as text";
-    }
+    const std::string failure = FormatAndCopy(player, files);
     state = std::move(player.State());
     return failure;
 }

@@ -18,13 +18,15 @@
 // recovery erases the mass-storage firmware's drive, so the player starts in
 // recovery mode. --layout too-small (with --firmware old) gives the player
 // an older, smaller resource image in a 1 MiB drive that cannot take the
-// shipped one, so that only a full download updates it. Errors exit with
-// status 1, usage errors with 2.
+// shipped one, so that only a full download updates it. create and
+// import-data leave alone a player that another program (caddis) is using.
+// Errors exit with status 1, usage errors with 2.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,7 @@
 #include "PlayerSetup.h"
 #include "ShippedComponents.h"
 #include "platform/sim/player/SimStateFile.h"
+#include "platform/sim/player/SimStateLock.h"
 
 namespace fs = std::filesystem;
 
@@ -91,6 +94,20 @@ std::map<std::string, std::string> Options(const std::vector<std::string>& args,
     return options;
 }
 
+// A player that another program (caddis) is changing is left alone: its
+// save would undo ours, or ours its work. An empty text when `lock` holds
+// the player or there is no file yet.
+std::string Refusal(const SimStateLock& lock, const std::string& file) {
+    switch (lock.GetOutcome()) {
+    case SimStateLock::Outcome::kInUse:
+        return file + ": the player is in use by another program";
+    case SimStateLock::Outcome::kFailed:
+        return file + ": cannot lock the player state: " + lock.Error();
+    default:
+        return "";
+    }
+}
+
 fs::path ProgramFolder() {
     std::error_code error;
     return fs::read_symlink("/proc/self/exe", error).parent_path();
@@ -138,7 +155,9 @@ int Create(const std::vector<std::string>& args) {
     }
     state.tableDamaged = table == "unreadable";
     if (mode == "recovery") LoseMassStorageFirmware(state);
-    const std::string error = SimSavePlayerState(state, args[1]);
+    const SimStateLock lock(args[1]);
+    std::string error = Refusal(lock, args[1]);
+    if (error.empty()) error = SimSavePlayerState(state, args[1]);
     return error.empty() ? 0 : Fail(error);
 }
 
@@ -150,8 +169,13 @@ int Run(const std::vector<std::string>& args) {
     const bool withImage = command == "export-data" || command == "import-data";
     if (command != "info" && !withImage) throw UsageError{"unknown command \"" + command + "\""};
     if (args.size() != (withImage ? 3u : 2u)) throw UsageError{command + ": wrong number of arguments"};
+    // Only import-data changes the player; the others read a file that a
+    // save replaces whole, never one half written.
+    std::unique_ptr<SimStateLock> lock;
+    if (command == "import-data") lock = std::make_unique<SimStateLock>(args[1]);
+    std::string error = lock ? Refusal(*lock, args[1]) : "";
     SimPlayerState state;
-    std::string error = SimLoadPlayerState(args[1], state);
+    if (error.empty()) error = SimLoadPlayerState(args[1], state);
     if (!error.empty()) return Fail(error);
     if (command == "info") {
         PrintPlayerInfo(state, std::cout);

@@ -14,6 +14,7 @@
 #include "platform/LocaleLanguage.h"
 #include "platform/TextCodec.h"
 #include "platform/sim/SimHost.h"
+#include "platform/sim/SimHostNames.h"
 #include "platform/sim/SimMachine.h"
 #include "resources/caddis/CaddisResourceImage.h"
 #include "updater/app/VrConfigInfo.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
     machine->SetLanguages(userLanguage, userLanguage);
     std::filesystem::path programFolder = std::filesystem::canonical("/proc/self/exe").parent_path();
     machine->MapFolder(L'C', DRIVE_FIXED, programFolder.parent_path());
-    SimHost host(*machine, L"C:\\" + programFolder.filename().wstring() + L"\\Caddis.exe");
+    SimHost host(*machine, L"C:\\" + SimPcName(programFolder.filename()) + L"\\Caddis.exe");
     host.SetProgramImage(kCaddisResourceImage, kCaddisResourceImage_size);
 
     CVrConfigInfo config;

@@ -59,6 +59,34 @@ bool IsPresent(const std::vector<std::wstring>& tokens, const std::wstring& opti
     return false;
 }
 
+// The words that follow the option the user typed: the rest of the token it
+// stands in, if any, then the tokens after it. A token that begins with the
+// option ("-log", "/log") is the option; only without one does a token that
+// holds it elsewhere count (the substring rule that made it present), and the
+// bare word ("blog") never does.
+std::vector<std::wstring> WordsAfterOption(const std::vector<std::wstring>& tokens, const std::wstring& option) {
+    const std::wstring forms[] = {L"-" + option, L"/" + option};
+    for (bool atStart : {true, false}) {
+        for (size_t i = 0; i < tokens.size(); ++i) {
+            size_t at = std::wstring::npos;
+            size_t length = 0;
+            for (const std::wstring& form : forms) {
+                const size_t found = tokens[i].find(form);
+                if (found == std::wstring::npos || (atStart && found != 0) || found >= at) continue;
+                at = found;
+                length = form.size();
+            }
+            if (at == std::wstring::npos) continue;
+            std::vector<std::wstring> words;
+            const std::wstring rest = tokens[i].substr(at + length);
+            if (!rest.empty()) words.push_back(rest);
+            words.insert(words.end(), tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1, tokens.end());
+            return words;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 CVrBaseToCmdLineProcessor::CVrBaseToCmdLineProcessor(const CVrConfigInfo& config, CVrResource& resource,
@@ -92,12 +120,10 @@ int32_t CVrBaseToCmdLineProcessor::Parse(const std::wstring& commandLine) {
     m_englishLog = m_log && IsPresent(tokens, m_englishLogOption);
     if (!m_log) return SetResult(kVrOk);
 
-    // The path is the first word after the first place the option's word
-    // stands on the line. The English option is passed over in whichever form
-    // it is written, so "-log -english x", "-log english x" and
-    // "-log x -english" all write to x.
-    const std::wstring afterLog = line.substr(line.find(m_logOption) + m_logOption.size());
-    for (const std::wstring& word : SplitAtBlanks(afterLog)) {
+    // The path is the first word after the log option. The English option is
+    // passed over in whichever form it is written, so "-log -english x",
+    // "-log english x" and "-log x -english" all write to x.
+    for (const std::wstring& word : WordsAfterOption(tokens, m_logOption)) {
         if (word != m_englishLogOption && word != L"-" + m_englishLogOption && word != L"/" + m_englishLogOption) {
             m_logPath = word;
             break;

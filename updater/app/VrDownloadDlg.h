@@ -10,6 +10,7 @@
 #include "updater/app/VrDialogSurface.h"
 #include "updater/engine/VrDownloadRun.h"
 #include "updater/engine/VrProgress.h"
+#include "updater/engine/VrStages.h"
 
 class CVrUpdaterApp;
 
@@ -40,6 +41,9 @@ public:
     // declined; otherwise the download's result or the code of the refusal
     // to begin.
     int32_t GetLastResult() const { return m_lastResult; }
+    // Whether the last press of Start ended with the user declining the
+    // reformat the download needed: nothing was written to the player.
+    bool WroteNothing() const { return m_lastResult == 0 && m_stage == kVrStageNothingWritten; }
 
 private:
     void Start();

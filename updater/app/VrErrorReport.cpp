@@ -81,6 +81,9 @@ void CVrErrorReport::ComposeError(int32_t code, std::wstring& message, std::wstr
         // String 209 lives in the library that did not load: the system's
         // own text still tells why.
         if (details.empty()) details = m_resource.GetSystemText(m_errors.GetSystemError(), forLog);
+        // The system's text may name the file it speaks of only as its
+        // insert ("%1 is not a valid Win32 application."): the library.
+        details = VrFillSystemInserts(details, {m_errors.GetDetail()});
         break;
     case kVrSettingsNotDeleted:
     case kVrUnused49:
@@ -119,6 +122,13 @@ void CVrErrorReport::ComposeError(int32_t code, std::wstring& message, std::wstr
         break;
     }
     }
+}
+
+void CVrErrorReport::WarnUnusableLog(const std::wstring& path, VrWindowHandle parent) {
+    // The message of -11, a file that cannot be opened, names the log here
+    // instead of a component file.
+    const std::wstring message = VrFormatText(Message(kVrFileOpenFailed, false), {path});
+    m_window.ShowMessage(kVrMessageWarning, message, Text(kSystemMessageId, false), parent);
 }
 
 void CVrErrorReport::ReportError(int32_t code, VrWindowHandle parent, bool logOnly) {

@@ -36,6 +36,11 @@ public:
     // when logging is on.
     void ReportError(int32_t code, VrWindowHandle parent, bool logOnly);
 
+    // The log at `path` cannot be written: a warning naming the file, with the
+    // system's reason for the failure record's system error in the details.
+    // It is shown only, since it concerns the log itself.
+    void WarnUnusableLog(const std::wstring& path, VrWindowHandle parent);
+
 private:
     std::wstring Text(uint32_t id, bool forLog);
     std::wstring Message(int32_t code, bool forLog);

@@ -14,6 +14,7 @@
 #include "updater/app/VrProgressDlg.h"
 #include "updater/app/VrUsageText.h"
 #include "updater/device/VrOsClass.h"
+#include "updater/engine/VrFwComponent.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
@@ -120,7 +121,10 @@ int32_t CVrUpdaterApp::ParseCommandLine(const std::wstring& commandLine) {
     }
 
     m_engine->SetCommandLine(m_commandLine.get());
-    if (m_commandLine->IsLog()) m_log = std::make_unique<CVrLogFile>(m_host, m_commandLine->GetLogPath());
+    if (m_commandLine->IsLog()) {
+        m_log = std::make_unique<CVrLogFile>(m_host, m_commandLine->GetLogPath());
+        if (m_log->GetLastResult() != kVrOk) GiveUpLog();
+    }
 
     if (m_commandLine->IsHelp()) {
         std::wstring usage;
@@ -170,14 +174,14 @@ int32_t CVrUpdaterApp::WaitForPlayer(CVrProgressDlg& search, VrWindowHandle sear
             search.Hide();
             return RunDownloadDialog(result);
         }
-        if (result == kVrFileOpenFailed) {
+        if (VrIsComponentFailure(result)) {
             ReportError(result, searchWindow, false);
             return result;
         }
         ReportError(result, searchWindow, true);
 
         result = m_engine->OpenRecoveryDevice();
-        if (result == kVrFileOpenFailed) {
+        if (VrIsComponentFailure(result)) {
             ReportError(result, searchWindow, false);
             return result;
         }
@@ -227,7 +231,7 @@ int32_t CVrUpdaterApp::RunDownloadDialog(int32_t openResult) {
         m_frontEnd.RunModal(download, nullptr);
     }
     m_engine->SetProgress(nullptr);
-    return download.GetLastResult();
+    return download.WroteNothing() ? kNothingWritten : download.GetLastResult();
 }
 
 int CVrUpdaterApp::PumpMessages() { return m_frontEnd.PumpMessages() ? 1 : 0; }
@@ -255,8 +259,22 @@ void CVrUpdaterApp::ComposeError(int32_t code, std::wstring& message, std::wstri
     m_report->ComposeError(code, message, details, forLog);
 }
 
-bool CVrUpdaterApp::IsLogging() const { return m_commandLine && m_commandLine->IsLog(); }
+bool CVrUpdaterApp::IsLogging() const { return m_log != nullptr; }
 
 void CVrUpdaterApp::Log(const std::wstring& text) {
-    if (IsLogging() && m_log) m_log->Write(text);
+    if (m_log && m_log->Write(text) != kVrOk) GiveUpLog();
+}
+
+void CVrUpdaterApp::GiveUpLog() {
+    // The warning explains the log's failure; the failure record goes back
+    // to the account of whatever the program was reporting meanwhile.
+    CVrErrorRecord& errors = m_engine->GetErrorRecord();
+    const CVrErrorRecord kept = errors;
+    errors.Record(*m_log);
+    // Gone before the warning is shown, so that nothing logged meanwhile
+    // fails again and warns twice.
+    m_log.reset();
+    m_report->SetLogging(false);
+    m_report->WarnUnusableLog(m_commandLine->GetLogPath(), nullptr);
+    errors = kept;
 }

@@ -28,10 +28,15 @@ public:
     CVrUpdaterApp(const CVrUpdaterApp&) = delete;
     CVrUpdaterApp& operator=(const CVrUpdaterApp&) = delete;
 
+    // Run's answer when the last download ended with the user declining the
+    // reformat it needed: nothing was written to the player.
+    static constexpr int32_t kNothingWritten = 1;
+
     // The start-up routine, `commandLine` being the text after the program
     // name. Returns 0 when a download ended well or the user closed the
-    // download dialog without a failure; otherwise the result code of the
-    // failure that ended the program (-22 when the user cancelled the search).
+    // download dialog without a failure, kNothingWritten when the user
+    // declined the reformat; otherwise the result code of the failure that
+    // ended the program (-22 when the user cancelled the search).
     int32_t Run(const std::wstring& commandLine);
     // Run's first part: everything before the search dialog (the objects, the
     // language, the administrator test, the command line, the log, the usage
@@ -50,7 +55,8 @@ public:
     void ComposeError(int32_t code, std::wstring& message, std::wstring& details, bool forLog);
     // Appends `text` to the log when logging is on.
     void Log(const std::wstring& text);
-    // Whether the command line asked for a log.
+    // Whether a log is being written: the command line asked for one and it
+    // has not failed.
     bool IsLogging() const;
 
     // The search dialog's Cancel; the flag never goes back.
@@ -78,6 +84,9 @@ private:
     int32_t WaitForPlayer(CVrProgressDlg& search, VrWindowHandle searchWindow);
     int32_t RecoverPlayer(CVrProgressDlg& search, VrWindowHandle searchWindow);
     int32_t RunDownloadDialog(int32_t openResult);
+    // The log cannot be opened or written: the user is warned once and the
+    // program goes on without it.
+    void GiveUpLog();
 
     Host& m_host;
     VrFrontEnd& m_frontEnd;

@@ -5,9 +5,13 @@
 // The player is the state file that player-sim makes; caddis plugs it into
 // a simulated PC, runs the updater's start-up as Caddis.exe runs it, and
 // writes the player back to the file afterwards, whatever became of the
-// update. The usage text ("-?", "--help") needs no player. Exit status: 0
-// when the update (or the usage text) ended well, 1 when it failed (the
-// message has been shown), 2 when there is no player.
+// update. It holds the file's lock from loading to saving, so a second run
+// on the same player says that the player is in use instead of undoing the
+// first one's work. The usage text ("-?", "--help") needs no player. Exit
+// status: 0 when the update (or the usage text) ended well, 1 when it failed
+// (the message has been shown), 2 when there is no player, 3 when the user
+// declined the reformat that the update needed (nothing was written), 4 when
+// another run is using the player.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +23,7 @@
 
 #include "platform/LocaleLanguage.h"
 #include "platform/sim/player/SimStateFile.h"
+#include "platform/sim/player/SimStateLock.h"
 #include "updater/app/VrUpdaterApp.h"
 #include "updater/console/CaddisCommandLine.h"
 #include "updater/console/CaddisPc.h"
@@ -30,6 +35,8 @@ namespace {
 
 const int kFailed = 1;
 const int kNoPlayer = 2;
+const int kNothingWritten = 3;
+const int kPlayerInUse = 4;
 
 const char kNoPlayerText[] =
     "caddis: no player to update. Set CADDIS_PLAYER to the state file of a simulated player;\n"
@@ -37,43 +44,70 @@ const char kNoPlayerText[] =
     "  player-sim create player.state --firmware old\n"
     "  CADDIS_PLAYER=player.state caddis -silent\n";
 
+// The exit status of a run of the updater that reached its end.
+int ExitStatus(int32_t result) {
+    if (result == CVrUpdaterApp::kNothingWritten) return kNothingWritten;
+    return result < 0 ? kFailed : 0;
+}
+
+// The folder caddis was started from; empty when it has been deleted since,
+// and the PC's drive of the current folder then has no medium.
+fs::path CurrentFolder() {
+    std::error_code error;
+    fs::path folder = fs::current_path(error);
+    return error ? fs::path() : folder;
+}
+
+int RunUpdater(CaddisPc& pc, const std::vector<std::string>& words) {
+    VrConsoleTerminal terminal(STDIN_FILENO, stdout, stderr);
+    VrConsoleFrontEnd frontEnd(pc.GetHost(), terminal);
+    CVrUpdaterApp app(pc.GetHost(), frontEnd);
+    return app.Run(CaddisCommandLine(words));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // Multibyte output and character widths follow the terminal's locale.
     std::setlocale(LC_CTYPE, "");
     const std::vector<std::string> words(argv + 1, argv + argc);
+    const fs::path programFolder = fs::canonical("/proc/self/exe").parent_path();
+    const LANGID language = LanguageOfLocale(EnvironmentLocale());
+    if (CaddisAsksForUsage(words)) {
+        CaddisPc pc(programFolder, CurrentFolder(), language);
+        return RunUpdater(pc, words) < 0 ? kFailed : 0;
+    }
+
     const char* playerFile = std::getenv("CADDIS_PLAYER");
-    const bool usageOnly = CaddisAsksForUsage(words);
-    if (!usageOnly && (!playerFile || !*playerFile)) {
+    if (!playerFile || !*playerFile) {
         std::fputs(kNoPlayerText, stderr);
         return kNoPlayer;
     }
+    const SimStateLock lock(playerFile);
+    if (lock.GetOutcome() == SimStateLock::Outcome::kInUse) {
+        std::fprintf(stderr, "caddis: %s: the player is in use by another program; try again when it has finished\n",
+                     playerFile);
+        return kPlayerInUse;
+    }
+    if (lock.GetOutcome() == SimStateLock::Outcome::kFailed) {
+        std::fprintf(stderr, "caddis: %s: cannot lock the player state: %s\n", playerFile, lock.Error().c_str());
+        return kNoPlayer;
+    }
     SimPlayerState player;
-    std::string error = usageOnly ? std::string() : SimLoadPlayerState(playerFile, player);
+    std::string error = SimLoadPlayerState(playerFile, player);
     if (!error.empty()) {
         std::fprintf(stderr, "caddis: %s\n", error.c_str());
         return kNoPlayer;
     }
 
-    const fs::path programFolder = fs::canonical("/proc/self/exe").parent_path();
-    CaddisPc pc(programFolder, fs::current_path(), LanguageOfLocale(EnvironmentLocale()));
-    if (!usageOnly) pc.PlugPlayer(std::move(player));
-    VrConsoleTerminal terminal(STDIN_FILENO, stdout, stderr);
-    VrConsoleFrontEnd frontEnd(pc.GetHost(), terminal);
-    int32_t result = 0;
-    {
-        CVrUpdaterApp app(pc.GetHost(), frontEnd);
-        result = app.Run(CaddisCommandLine(words));
-    }
-    if (usageOnly) return result < 0 ? kFailed : 0;
-
+    CaddisPc pc(programFolder, CurrentFolder(), language);
+    pc.PlugPlayer(std::move(player));
+    const int32_t result = RunUpdater(pc, words);
     // The player keeps what was written to it, a failed update included.
     error = SimSavePlayerState(pc.PlayerState(), playerFile);
     if (!error.empty()) {
         std::fprintf(stderr, "caddis: %s\n", error.c_str());
         return kFailed;
     }
-    // A positive result is a start-up that ended on purpose (the usage text).
-    return result < 0 ? kFailed : 0;
+    return ExitStatus(result);
 }

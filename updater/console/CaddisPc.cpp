@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "platform/sim/SimHostNames.h"
 #include "platform/sim/player/SimAttach.h"
 #include "resources/caddis/CaddisResourceImage.h"
 
@@ -30,7 +31,7 @@ CaddisPc::CaddisPc(const std::filesystem::path& programFolder, const std::filesy
                    LANGID language)
     // The program sits in a folder of C: of the name it has here ("C:\bin"),
     // as it would be installed, so that its current folder is no drive root.
-    : m_host(m_machine, L"C:\\" + programFolder.filename().wstring() + L"\\Caddis.exe") {
+    : m_host(m_machine, L"C:\\" + SimPcName(programFolder.filename()) + L"\\Caddis.exe") {
     m_machine.SetLanguages(language, language);
     m_machine.Clock().SetStart(LocalTimeNow());
     m_machine.MapFolder(L'C', DRIVE_FIXED, programFolder.parent_path());

@@ -73,10 +73,8 @@ int32_t CVrRecoveryDev::Close() {
 // padded as erased flash all the same.
 int32_t CVrRecoveryDev::Download(CVrProgress& progress) {
     if (!m_write || !m_component || m_handle == INVALID_HANDLE_VALUE) return Fail(kVrNoRecoveryDevice, 0);
+    // Never 0: a component refuses an empty image.
     const uint64_t size = m_component->GetSize();
-    // An empty image would leave the player waiting for a stream that never
-    // comes; no shipped component is empty.
-    if (size == 0) return Fail(kVrBadComponentFile, 0);
     const uint64_t blocks = size / kBlockBytes + (size % kBlockBytes != 0 ? 1 : 0);
     const uint32_t last = size % kBlockBytes != 0 ? static_cast<uint32_t>(size % kBlockBytes) : kBlockBytes;
 

@@ -38,7 +38,12 @@ int32_t VrRunDownload(CVrUpdater& updater, VrDownloadWindow& window, bool& forma
     }
 
     CVrProgress& progress = updater.GetProgress();
-    progress.SetStage(result == kVrOk ? kVrStageCompleted : kVrStageFailed, 1);
+    // A declined reformat is no completed download: the final text says
+    // that the player was left as it was.
+    const int32_t finalStage = way == Way::kNone ? kVrStageNothingWritten
+                               : result == kVrOk ? kVrStageCompleted
+                                                 : kVrStageFailed;
+    progress.SetStage(finalStage, 1);
     progress.Step(1);
     return result;
 }

@@ -23,5 +23,6 @@ public:
 // one; unchecked, the player's layout decides, and where it does not hold the
 // new components the box is checked when the user agrees (or without asking
 // under `noQuestions`). Returns the download's result; 0 also when the user
-// declined, in which case nothing was written.
+// declined, in which case nothing was written and the final stage is
+// kVrStageNothingWritten instead of kVrStageCompleted.
 int32_t VrRunDownload(CVrUpdater& updater, VrDownloadWindow& window, bool& formatBox, bool noQuestions);

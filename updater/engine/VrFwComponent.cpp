@@ -65,13 +65,15 @@ int32_t CVrFwComponent::ReadImage(const std::string& fileName, uint32_t decrypt)
         if (found != kVrOk) return found;
     }
     const uint64_t length = fileSize - start;
+    // An empty image would leave the player's drive erased and still be
+    // stamped with the file's versions: the file is damaged.
+    if (length == 0) return kVrBadComponentFile;
     if (length > UINT32_MAX) return kVrNoMemory;
 
     // The file is read straight into the component's array, in one request.
     std::unique_ptr<CVrByteArray> image(new (std::nothrow) CVrByteArray(static_cast<uint32_t>(length)));
     if (!image || image->GetLastResult() != kVrOk) return kVrNoMemory;
-    if (length != 0 &&
-        (!file.Seek(start) || !file.ReadExactly(image->GetPtr(0), static_cast<uint32_t>(length)))) {
+    if (!file.Seek(start) || !file.ReadExactly(image->GetPtr(0), static_cast<uint32_t>(length))) {
         return FileFailure(file);
     }
     m_image = std::move(image);
@@ -156,4 +158,17 @@ int32_t CVrFwComponent::GetProductVersion(CVrVersionInfo& version) const {
 int32_t CVrFwComponent::GetComponentVersion(CVrVersionInfo& version) const {
     version = m_componentVersion;
     return kVrOk;
+}
+
+bool VrIsComponentFailure(int32_t code) {
+    switch (code) {
+    case kVrNoMemory:
+    case kVrComponentNotPresent:
+    case kVrIndexBeyondTable:
+    case kVrFileOpenFailed:
+    case kVrBadComponentFile:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -20,7 +20,8 @@ class CVrFwComponent : public CVrBase {
 public:
     // Reads the file of component `index` (1 to 4) of the configuration. The
     // result code is that of the image load: -11 when the file cannot be
-    // opened or read, -12 for a header without the 0x1A "VRXA" marker, -1
+    // opened or read, -12 for a header without the 0x1A "VRXA" marker or an
+    // image of no bytes, -1
     // without memory, -9 or -4 for an index the configuration does not know.
     // The component enters itself in the updater's failure record whatever
     // the result, so the report can name it.
@@ -58,3 +59,7 @@ private:
     CVrVersionInfo m_componentVersion;
     VrHeaderState m_headerState = kVrHeaderNone;
 };
+
+// Whether `code` is one a component load fails with (-1, -4, -9, -11, -12).
+// Waiting for the player cannot mend such a failure, so it ends the search.
+bool VrIsComponentFailure(int32_t code);

@@ -23,6 +23,9 @@ enum VrStage : int32_t {
     kVrStageClose = 46,
     kVrStageFailed = 48,
     kVrStageCompleted = 49,
+    // Final too: the user declined the reformat the download needed, so
+    // nothing was written to the player.
+    kVrStageNothingWritten = 50,
 };
 
 struct VrStageText {

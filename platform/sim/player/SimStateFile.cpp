@@ -1,11 +1,20 @@
 #include "platform/sim/player/SimStateFile.h"
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <system_error>
 
 #include "platform/sim/player/SimCrc32.h"
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -108,6 +117,8 @@ std::string CheckLayout(const SimPlayerState& state) {
     if (!SimValidSectorSize(state.dataSectorSize) || !SimValidSectorSize(state.systemSectorSize))
         return "sector size not valid";
     std::set<uint8_t> numbers;
+    // Where each drive lies, first byte to size, to find two on the same flash.
+    std::map<uint64_t, uint64_t> extents;
     for (const SimLogicalDrive& drive : state.drives) {
         if (!numbers.insert(drive.number).second) return "drive number used twice";
         if (drive.type != SimLogicalDrive::kDataType && drive.type != SimLogicalDrive::kSystemType)
@@ -115,6 +126,12 @@ std::string CheckLayout(const SimPlayerState& state) {
         if (!SimValidSectorSize(drive.sectorSize) || drive.size % drive.sectorSize != 0)
             return "drive not in whole sectors";
         if (drive.offset > flash || drive.size > flash - drive.offset) return "drive outside the flash";
+        if (drive.size == 0) continue;
+        auto next = extents.lower_bound(drive.offset);
+        if (next != extents.end() && next->first < drive.offset + drive.size) return "drives overlap";
+        if (next != extents.begin() && std::prev(next)->first + std::prev(next)->second > drive.offset)
+            return "drives overlap";
+        extents[drive.offset] = drive.size;
     }
     return "";
 }
@@ -182,54 +199,96 @@ std::string ReadState(Reader& in, SimPlayerState& state) {
     return "";
 }
 
+bool WriteState(const SimPlayerState& state, const fs::path& file) {
+    Writer out(file);
+    out.Bytes(kMagic, sizeof kMagic);
+    out.Number(kFormatVersion, 4);
+    out.Text(state.identity.vendor, 8);
+    out.Text(state.identity.product, 16);
+    out.Text(state.identity.revision, 4);
+    out.Number(state.chipRevision, 2);
+    out.Number(static_cast<uint8_t>(state.mode), 1);
+    out.Number(state.tableDamaged ? 1 : 0, 1);
+    out.Number(state.dataSectorSize, 4);
+    out.Number(state.systemSectorSize, 4);
+    out.Number(state.flash.Size(), 8);
+    out.Number(state.drives.size(), 1);
+    for (const SimLogicalDrive& drive : state.drives) {
+        out.Number(drive.number, 1);
+        out.Number(drive.type, 1);
+        out.Number(drive.tag, 1);
+        out.Number(drive.sectorSize, 4);
+        out.Number(drive.offset, 8);
+        out.Number(drive.size, 8);
+        WriteVersion(out, drive.componentVersion);
+        WriteVersion(out, drive.productVersion);
+    }
+    out.Number(SimFlashStore::kChunkSize, 4);
+    out.Number(state.flash.Chunks().size(), 8);
+    for (const auto& chunk : state.flash.Chunks()) {
+        out.Number(chunk.first, 8);
+        out.Bytes(chunk.second.data(), chunk.second.size());
+    }
+    return out.Finish();
+}
+
+// The file a state is written to: a symbolic link (or a chain of them) is
+// followed to the file it names, so that the link stays a link and every
+// name of the player sees the new state.
+fs::path LinkTarget(const fs::path& file, std::string& error) {
+    const int kMostLinks = 40;  // as the system itself follows before it gives up
+    fs::path path = file;
+    for (int links = 0; links < kMostLinks; ++links) {
+        std::error_code failure;
+        if (!fs::is_symlink(path, failure)) return path;
+        const fs::path next = fs::read_symlink(path, failure);
+        if (failure) {
+            error = failure.message();
+            return path;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    error = "too many levels of symbolic links";
+    return path;
+}
+
+long ProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<long>(::getpid());
+#endif
+}
+
+// A name beside `target` that no other writer uses: the process and a count
+// of this process's saves, so that runs on one player never share it.
+fs::path TemporaryBeside(const fs::path& target) {
+    static std::atomic<uint64_t> saves{0};
+    const std::string tag = ".tmp-" + std::to_string(ProcessId()) + "-" + std::to_string(saves++);
+    return fs::path(target).concat(tag);
+}
+
 }  // namespace
 
 std::string SimSavePlayerState(const SimPlayerState& state, const fs::path& file) {
-    const fs::path temporary = fs::path(file).concat(".tmp");
-    {
-        Writer out(temporary);
-        out.Bytes(kMagic, sizeof kMagic);
-        out.Number(kFormatVersion, 4);
-        out.Text(state.identity.vendor, 8);
-        out.Text(state.identity.product, 16);
-        out.Text(state.identity.revision, 4);
-        out.Number(state.chipRevision, 2);
-        out.Number(static_cast<uint8_t>(state.mode), 1);
-        out.Number(state.tableDamaged ? 1 : 0, 1);
-        out.Number(state.dataSectorSize, 4);
-        out.Number(state.systemSectorSize, 4);
-        out.Number(state.flash.Size(), 8);
-        out.Number(state.drives.size(), 1);
-        for (const SimLogicalDrive& drive : state.drives) {
-            out.Number(drive.number, 1);
-            out.Number(drive.type, 1);
-            out.Number(drive.tag, 1);
-            out.Number(drive.sectorSize, 4);
-            out.Number(drive.offset, 8);
-            out.Number(drive.size, 8);
-            WriteVersion(out, drive.componentVersion);
-            WriteVersion(out, drive.productVersion);
-        }
-        out.Number(SimFlashStore::kChunkSize, 4);
-        out.Number(state.flash.Chunks().size(), 8);
-        for (const auto& chunk : state.flash.Chunks()) {
-            out.Number(chunk.first, 8);
-            out.Bytes(chunk.second.data(), chunk.second.size());
-        }
-        if (!out.Finish()) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return file.string() + ": cannot write the player state";
-        }
+    std::string error;
+    const fs::path target = LinkTarget(file, error);
+    if (!error.empty()) return file.string() + ": cannot write the player state: " + error;
+    const fs::path temporary = TemporaryBeside(target);
+    if (!WriteState(state, temporary)) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return file.string() + ": cannot write the player state";
     }
-    std::error_code error;
-    fs::rename(temporary, file, error);
-    if (error) {
-        // Where rename does not replace an existing file, the old state goes first.
-        fs::remove(file, error);
-        fs::rename(temporary, file, error);
+    // The rename replaces the old state in one step; should it fail, the old
+    // state stays as it was and only the temporary file goes.
+    std::error_code renamed;
+    fs::rename(temporary, target, renamed);
+    if (renamed) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return file.string() + ": cannot write the player state: " + renamed.message();
     }
-    if (error) return file.string() + ": cannot write the player state: " + error.message();
     return "";
 }
 

@@ -11,8 +11,11 @@
 //   (u64, ascending) and its bytes
 //   CRC-32 of everything before it (u32), and nothing after.
 //
-// Saving writes a temporary file beside the target and renames it over, so a
-// reader never meets half a state.
+// Saving writes a temporary file of its own name beside the target and
+// renames it over, so a reader never meets half a state and two writers never
+// meet in one temporary file. A target that is a symbolic link is written
+// through: the file it names gets the state. Two runs that change one player
+// hold its SimStateLock from loading to saving.
 #pragma once
 
 #include <filesystem>
@@ -24,5 +27,5 @@
 std::string SimSavePlayerState(const SimPlayerState& state, const std::filesystem::path& file);
 // Refuses a file that is not a state file, is of another format version,
 // ends early, has bytes after its end, fails its checksum or describes
-// drives that do not fit its flash; `state` is then left as it was.
+// drives that do not fit its flash or overlap; `state` is then left as it was.
 std::string SimLoadPlayerState(const std::filesystem::path& file, SimPlayerState& state);
