@@ -29,12 +29,12 @@ class FormatterTest : public ::testing::Test {
 protected:
     void Attach(uint32_t sectors, const SimVersion& version = SimVersion()) {
         bed.machine.SetVersion(version);
-        medium = std::make_unique<FormatMedium>(bed.host, bed.updater, sectors);
-        drive.Attach(medium.get(), bed.updater, nullptr);
+        medium = std::make_unique<FormatMedium>(bed.updater.GetContext(), sectors);
+        drive.Attach(medium.get(), bed.updater.GetContext(), nullptr);
     }
 
     int32_t Format(uint32_t tableUnreadable = 0, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
-        CVrFormatter formatter(bed.updater, drive, *medium);
+        CVrFormatter formatter(bed.updater.GetContext(), drive, *medium, bed.updater.IsForceFat16());
         return formatter.Format(tableUnreadable, label, labelLength);
     }
 

@@ -66,14 +66,14 @@ struct Bench {
 // The formatter as the media rebuild runs it: the volume open and locked.
 double TimeFormat(int32_t& result) {
     Bench bench;
-    CVrScsi_Nt transport(bench.host, bench.updater);
+    CVrScsi_Nt transport(bench.updater.GetContext());
     result = transport.FindDevice();
     if (result == kVrOk) result = transport.Open();
     if (result == kVrOk) result = transport.Lock(0);
     if (result != kVrOk) return 0;
     CVrDataDrive drive;
-    drive.Attach(&transport, bench.updater, nullptr);
-    CVrFormatter formatter(bench.updater, drive, transport);
+    drive.Attach(&transport, bench.updater.GetContext(), nullptr);
+    CVrFormatter formatter(bench.updater.GetContext(), drive, transport, false);
     auto start = std::chrono::steady_clock::now();
     result = formatter.Format(0, nullptr, 0);
     return SecondsSince(start);

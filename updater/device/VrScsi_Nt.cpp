@@ -6,8 +6,8 @@
 
 #include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrPassThroughRecord.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrResult.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ void PutPartition(uint8_t* entry, uint64_t start, uint64_t length, uint32_t hidd
 
 }  // namespace
 
-CVrScsi_Nt::CVrScsi_Nt(Host& host, CVrUpdater& updater)
-    : CVrScsiDevice(host, updater, "CVrScsi_Nt"), m_worker(host) {}
+CVrScsi_Nt::CVrScsi_Nt(CVrEngineContext& context)
+    : CVrScsiDevice(context, "CVrScsi_Nt"), m_worker(context.GetHost()) {}
 
 bool CVrScsi_Nt::OpenPath(const std::wstring& path) {
     m_handle = m_host.CreateFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -235,7 +235,7 @@ int32_t CVrScsi_Nt::Execute(const CVrByteArray& block, uint32_t commandLength, b
     result = record ? record->GetLastResult() : kVrNoMemory;
     if (result != kVrOk) return result;
     DWORD systemError = 0;
-    result = m_worker.Run(m_handle, kScsiPassThrough, record->GetBytes(), record->GetSize(), m_updater.GetProgress(),
+    result = m_worker.Run(m_handle, kScsiPassThrough, record->GetBytes(), record->GetSize(), m_context.GetProgress(),
                           systemError);
     if (result == kVrOk && systemError != 0) result = kVrControlFailed;
     if (result != kVrOk) return RecordFailure(result, systemError);

@@ -12,7 +12,7 @@
 
 class CVrScsi_Nt : public CVrScsiDevice {
 public:
-    CVrScsi_Nt(Host& host, CVrUpdater& updater);
+    explicit CVrScsi_Nt(CVrEngineContext& context);
 
     int32_t Open() override;
     int32_t Lock(uint32_t physical) override;

@@ -5,12 +5,12 @@
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
 #include "updater/device/VrVendorChanges.h"
-#include "updater/format/VrFormatter.h"
 #include "updater/device/VrVendorQueries.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
+#include "updater/format/VrFormatter.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ const uint8_t kDataDriveIndex = 0;
 
 }  // namespace
 
-CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrDevice(updater, name) {
-    CVrConfigInfo& config = updater.GetConfig();
+CVrUsbMscDev::CVrUsbMscDev(CVrEngineContext& context, const char* name) : CVrDevice(context, name) {
+    CVrConfigInfo& config = context.GetConfig();
     config.GetComponentCount(m_systemDriveCount);
 
     m_dataDrive.reset(new (std::nothrow) CVrDataDrive());
@@ -40,7 +40,7 @@ CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrDevice(up
     }
 
     int32_t result = kVrOk;
-    m_transport = CVrScsiDevice::Create(updater.GetHost(), updater, result);
+    m_transport = CVrScsiDevice::Create(context, result);
     SetResult(result);
 }
 
@@ -82,7 +82,7 @@ int32_t CVrUsbMscDev::Connect() {
 
     if (!m_transport) {
         int32_t created = kVrOk;
-        m_transport = CVrScsiDevice::Create(m_updater.GetHost(), m_updater, created);
+        m_transport = CVrScsiDevice::Create(m_context, created);
         SetResult(created);
         if (created != kVrOk) return created;
     }
@@ -121,17 +121,17 @@ int32_t CVrUsbMscDev::ReadLogicalTable() {
 }
 
 int32_t CVrUsbMscDev::AttachDrives(CVrScsiDevice* transport) {
-    int32_t result = m_dataDrive->Attach(transport, m_updater, FindEntry(kVrDataDriveType, kVrDataDriveTag));
+    int32_t result = m_dataDrive->Attach(transport, m_context, FindEntry(kVrDataDriveType, kVrDataDriveTag));
     for (uint8_t index = 1; result == kVrOk && index <= m_systemDriveCount; ++index) {
         CVrSystemDrive* drive = GetSystemDrive(index);
-        result = drive->Attach(transport, m_updater, FindEntry(kVrSystemDriveType, drive->GetTag()));
+        result = drive->Attach(transport, m_context, FindEntry(kVrSystemDriveType, drive->GetTag()));
     }
     return result;
 }
 
 CVrSystemDrive* CVrUsbMscDev::PlayerFirmwareDrive() const {
     uint8_t playerComponent = 0;
-    m_updater.GetConfig().GetPlayerComponent(playerComponent);
+    m_context.GetConfig().GetPlayerComponent(playerComponent);
     for (uint8_t index = 1; index <= m_systemDriveCount; ++index) {
         if (GetSystemDrive(index)->GetIndex() == playerComponent) return GetSystemDrive(index);
     }
@@ -176,7 +176,7 @@ int32_t CVrUsbMscDev::ReadVersions(bool notFound, bool tableUnreadable) {
 
 int32_t CVrUsbMscDev::BeginAccess() {
     if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     progress.SetStage(kVrStageOpen, 1);
     int32_t result = m_transport->Open();
     progress.Step(1);
@@ -189,7 +189,7 @@ int32_t CVrUsbMscDev::BeginAccess() {
 
 int32_t CVrUsbMscDev::EndAccess() {
     if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     progress.SetStage(kVrStageUnlock, 1);
     int32_t result = m_transport->Unlock(m_tableUnreadable);
     progress.Step(1);
@@ -253,7 +253,7 @@ int32_t CVrUsbMscDev::RefreshDrives() {
 }
 
 int32_t CVrUsbMscDev::UpdateFirmware() {
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     int32_t result = RefreshDrives();
     progress.Step(1);
     if (result != kVrOk) return result;
@@ -282,7 +282,7 @@ int32_t CVrUsbMscDev::UpdateFirmware() {
 
 int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
     uint8_t bootManagerTag = 0;
-    m_updater.GetConfig().GetBootManagerTag(bootManagerTag);
+    m_context.GetConfig().GetBootManagerTag(bootManagerTag);
 
     table = VrLogicalTable();
     table.count = static_cast<uint16_t>(m_systemDriveCount + 1);
@@ -310,10 +310,10 @@ int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
     return kVrOk;
 }
 
-int32_t CVrUsbMscDev::RebuildMedia() {
+int32_t CVrUsbMscDev::RebuildMedia(bool forceFat16) {
     if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
-    CVrFormatter formatter(m_updater, *m_dataDrive, *m_transport);
+    CVrProgress& progress = m_context.GetProgress();
+    CVrFormatter formatter(m_context, *m_dataDrive, *m_transport, forceFat16);
 
     progress.SetStage(kVrStageRebuildMedia, 4);
     VrLogicalTable allocation;

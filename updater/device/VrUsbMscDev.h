@@ -14,14 +14,13 @@ class CVrDataDrive;
 class CVrScsiDevice;
 class CVrSystemDrive;
 class CVrSystemDrivePtrArray;
-class CVrUpdater;
 
 class CVrUsbMscDev : public CVrDevice {
 public:
     // What StepCount counts the steps of.
     enum StepKind : uint32_t { kRebuild = 0, kFirmwareUpdate = 1, kNothing = 2, kFinish = 3, kPrepare = 4 };
 
-    CVrUsbMscDev(CVrUpdater& updater, const char* name = "CVrUsbMscDev");
+    explicit CVrUsbMscDev(CVrEngineContext& context, const char* name = "CVrUsbMscDev");
     ~CVrUsbMscDev() override;
     CVrUsbMscDev(const CVrUsbMscDev&) = delete;
     CVrUsbMscDev& operator=(const CVrUsbMscDev&) = delete;
@@ -45,8 +44,8 @@ public:
     // data drive, then the other system drives in index order.
     int32_t BuildAllocationTable(VrLogicalTable& table) const;
     // Erases and re-allocates the flash, writes the components, and formats
-    // the data drive.
-    int32_t RebuildMedia();
+    // the data drive (FAT16 whatever its size with `forceFat16`).
+    int32_t RebuildMedia(bool forceFat16);
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
     wchar_t GetDriveLetter() const { return m_driveLetter; }

@@ -14,7 +14,7 @@
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrComponentFile;
-class CVrUpdater;
+class CVrEngineContext;
 
 class CVrFwComponent : public CVrBase {
 public:
@@ -22,9 +22,9 @@ public:
     // result code is that of the image load: -11 when the file cannot be
     // opened or read, -12 for a header without the 0x1A "VRXA" marker, -1
     // without memory, -9 or -4 for an index the configuration does not know.
-    // The component enters itself in the updater's failure record whatever
+    // The component enters itself in the failure record whatever
     // the result, so the report can name it.
-    CVrFwComponent(CVrUpdater& updater, uint8_t index, const char* name = "CVrFwComponent");
+    CVrFwComponent(CVrEngineContext& context, uint8_t index, const char* name = "CVrFwComponent");
     ~CVrFwComponent() override;
     CVrFwComponent(const CVrFwComponent&) = delete;
     CVrFwComponent& operator=(const CVrFwComponent&) = delete;
@@ -51,7 +51,7 @@ private:
     int32_t DecryptImage();
     int32_t FileFailure(const CVrComponentFile& file);
 
-    CVrUpdater& m_updater;
+    CVrEngineContext& m_context;
     uint8_t m_index;
     std::unique_ptr<CVrByteArray> m_image;
     CVrVersionInfo m_productVersion;

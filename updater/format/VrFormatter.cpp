@@ -4,10 +4,10 @@
 
 #include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -16,12 +16,14 @@ bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVr
 
 }  // namespace
 
-CVrFormatter::CVrFormatter(CVrUpdater& updater, CVrDataDrive& dataDrive, CVrScsiDevice& transport)
-    : CVrBase("CVrFormatter"), m_updater(updater), m_dataDrive(dataDrive), m_transport(transport) {}
+CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport,
+                           bool forceFat16)
+    : CVrBase("CVrFormatter"), m_context(context), m_dataDrive(dataDrive), m_transport(transport),
+      m_forceFat16(forceFat16) {}
 
 int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
-    CVrProgress& progress = m_updater.GetProgress();
-    const VrOsClass family = VrGetOsClass(m_updater.GetHost());
+    CVrProgress& progress = m_context.GetProgress();
+    const VrOsClass family = VrGetOsClass(m_context.GetHost());
     uint32_t lastBlock = 0;
     int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
     if (result != kVrOk) return SetResult(result);
@@ -31,7 +33,7 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
         SetResult(kVrNoGeometry);
         return Refuse(*this, uint64_t(lastBlock) + 1);
     }
-    CVrDisk disk(lastBlock + 1, m_sectorSize, m_updater.IsForceFat16());
+    CVrDisk disk(lastBlock + 1, m_sectorSize, m_forceFat16);
     progress.Step(1);
     if (disk.GetLastResult() != kVrOk) {
         SetResult(disk.GetLastResult());
@@ -64,7 +66,7 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
 }
 
 int32_t CVrFormatter::Refuse(const CVrBase& object, uint64_t sectorCount) {
-    m_updater.GetErrorRecord().RecordWithDetail(
+    m_context.GetErrorRecord().RecordWithDetail(
         object, std::to_wstring(sectorCount) + L" x " + std::to_wstring(m_sectorSize));
     return m_result;
 }

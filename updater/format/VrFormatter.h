@@ -12,12 +12,14 @@
 #include "updater/format/VrDisk.h"
 
 class CVrDataDrive;
+class CVrEngineContext;
 class CVrScsiDevice;
-class CVrUpdater;
 
 class CVrFormatter : public CVrBase {
 public:
-    CVrFormatter(CVrUpdater& updater, CVrDataDrive& dataDrive, CVrScsiDevice& transport);
+    // `forceFat16` gives the data drive FAT16 whatever its size (the "fat16"
+    // command-line option).
+    CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport, bool forceFat16);
 
     // `tableUnreadable` goes to LockForFormat and Release as their physical
     // argument, and while it is set their failures are ignored. The label
@@ -48,9 +50,10 @@ private:
     // The write buffer, zeroed and sized for `sectors` sectors.
     int32_t PrepareRun(uint32_t sectors);
 
-    CVrUpdater& m_updater;
+    CVrEngineContext& m_context;
     CVrDataDrive& m_dataDrive;
     CVrScsiDevice& m_transport;
+    const bool m_forceFat16;
     uint32_t m_sectorSize = 0;
     uint32_t m_sector = 0;
     // One buffer for what is written and one for what comes back, reused
