@@ -4,13 +4,11 @@
 
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
 #include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/format/VrFormatter.h"
 
 namespace {
 
@@ -278,75 +276,4 @@ int32_t CVrUsbMscDev::UpdateFirmware() {
         result = GetSystemDrive(index)->VerifyComponent();
     }
     return result;
-}
-
-int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
-    uint8_t bootManagerTag = 0;
-    m_context.GetConfig().GetBootManagerTag(bootManagerTag);
-
-    table = VrLogicalTable();
-    table.count = static_cast<uint16_t>(m_systemDriveCount + 1);
-    if (table.count > kVrMaxLogicalDrives) return kVrIndexBeyondTable;
-
-    // The boot manager leads, the data drive follows, then the other system
-    // drives in index order.
-    auto entryOf = [](const CVrLogicalDrive& drive, uint8_t type) {
-        VrLogicalTableEntry entry;
-        drive.GetRequiredEntry(&entry);
-        entry.driveNumber = kVrNoDriveNumber;
-        entry.driveType = type;
-        entry.driveTag = drive.GetTag();
-        return entry;
-    };
-    table.entries[1] = entryOf(*m_dataDrive, kVrDataDriveType);
-    uint16_t next = 2;
-    for (uint8_t index = 1; index <= m_systemDriveCount; ++index) {
-        const CVrSystemDrive& drive = *GetSystemDrive(index);
-        bool bootManager = drive.GetTag() == bootManagerTag;
-        uint16_t slot = bootManager ? 0 : next++;
-        if (slot >= table.count) return kVrIndexBeyondTable;  // no boot manager among the drives
-        table.entries[slot] = entryOf(drive, kVrSystemDriveType);
-    }
-    return kVrOk;
-}
-
-int32_t CVrUsbMscDev::RebuildMedia(bool forceFat16) {
-    if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_context.GetProgress();
-    CVrFormatter formatter(m_context, *m_dataDrive, *m_transport, forceFat16);
-
-    progress.SetStage(kVrStageRebuildMedia, 4);
-    VrLogicalTable allocation;
-    int32_t result = BuildAllocationTable(allocation);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    CVrEraseLogicalMedia erase;
-    result = Send(erase);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    CVrAllocateLogicalMedia allocate(allocation);
-    result = Send(allocate);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    result = UpdateFirmware();
-    if (result != kVrOk) return result;
-
-    m_rebuilding = 1;
-    progress.SetStage(kVrStageEraseDataDrive, 2);
-    progress.Step(1);
-    result = m_dataDrive->Erase();
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    result = formatter.Format(m_tableUnreadable, nullptr, 0);
-    m_rebuilding = 0;
-    return result;
-}
-
-int32_t CVrUsbMscDev::Send(CVrScsiCommand& command) {
-    int32_t result = command.GetLastResult();
-    return result == kVrOk ? m_transport->SendCommand(command) : result;
 }

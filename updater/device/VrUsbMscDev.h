@@ -11,6 +11,7 @@
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrDataDrive;
+class CVrFormatter;
 class CVrScsiDevice;
 class CVrSystemDrive;
 class CVrSystemDrivePtrArray;
@@ -44,7 +45,8 @@ public:
     // data drive, then the other system drives in index order.
     int32_t BuildAllocationTable(VrLogicalTable& table) const;
     // Erases and re-allocates the flash, writes the components, and formats
-    // the data drive (FAT16 whatever its size with `forceFat16`).
+    // the data drive (FAT16 whatever its size with `forceFat16`); refuses
+    // before erasing anything when that data drive could not be formatted.
     int32_t RebuildMedia(bool forceFat16);
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
@@ -66,6 +68,10 @@ public:
 
 private:
     const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
+    // Whether the data drive that allocating `allocation` makes can be
+    // formatted, in the worst case the player's own rounding allows: 0, or
+    // the layout's refusal (recorded by the formatter).
+    int32_t CheckDataDrive(CVrFormatter& formatter, const VrLogicalTable& allocation);
     // Sends a command built without failure through the transport.
     int32_t Send(class CVrScsiCommand& command);
     int32_t AttachDrives(CVrScsiDevice* transport);

@@ -28,17 +28,12 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
     int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
     if (result != kVrOk) return SetResult(result);
     progress.Step(1);
-    // A last block of 0xFFFFFFFF means 2^32 sectors, which the count cannot hold.
-    if (lastBlock == 0xFFFFFFFF) {
-        SetResult(kVrNoGeometry);
-        return Refuse(*this, uint64_t(lastBlock) + 1);
-    }
+    // A last block of 0xFFFFFFFF stands for 2^32 sectors or more, beyond
+    // every FAT volume.
+    if (lastBlock == 0xFFFFFFFF) return Refuse(kVrBeyondFat, uint64_t(lastBlock) + 1, m_sectorSize);
     CVrDisk disk(lastBlock + 1, m_sectorSize, m_forceFat16);
     progress.Step(1);
-    if (disk.GetLastResult() != kVrOk) {
-        SetResult(disk.GetLastResult());
-        return Refuse(disk, disk.GetSectorCount());
-    }
+    if (disk.GetLastResult() != kVrOk) return Refuse(disk.GetLastResult(), lastBlock + 1, m_sectorSize);
 
     m_sector = 0;
     result = PrepareDrive(family, disk, tableUnreadable);
@@ -65,10 +60,16 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
     return SetResult(result);
 }
 
-int32_t CVrFormatter::Refuse(const CVrBase& object, uint64_t sectorCount) {
-    m_context.GetErrorRecord().RecordWithDetail(
-        object, std::to_wstring(sectorCount) + L" x " + std::to_wstring(m_sectorSize));
-    return m_result;
+int32_t CVrFormatter::CheckMedium(uint64_t sectorCount, uint32_t sectorSize) {
+    const int32_t result = VrCheckLayout(sectorCount, sectorSize, m_forceFat16);
+    return result == kVrOk ? SetResult(kVrOk) : Refuse(result, sectorCount, sectorSize);
+}
+
+int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize) {
+    SetResult(result);
+    m_context.GetErrorRecord().RecordWithDetail(*this,
+                                                std::to_wstring(sectorCount) + L" x " + std::to_wstring(sectorSize));
+    return result;
 }
 
 int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable) {

@@ -25,11 +25,13 @@ public:
     // argument, and while it is set their failures are ignored. The label
     // bytes (may be null) begin the root directory.
     int32_t Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength);
+    // Whether a data drive of `sectorCount` sectors of `sectorSize` bytes
+    // can be formatted, asked before anything is written: 0, or the code the
+    // layout refuses it with, recorded with the size as its detail.
+    int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
 
 private:
-    // A medium the layout refuses: the failure goes to the error record with
-    // the medium's size as its detail.
-    int32_t Refuse(const CVrBase& object, uint64_t sectorCount);
+    int32_t Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize);
     int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable);
     int32_t WriteBootArea(const CVrDisk& disk);
     // The tail beyond the CHS-covered area, addressed on the whole disk.
