@@ -2,6 +2,7 @@
 // that the data drive it makes can be formatted, and the rebuild itself:
 // erase and re-allocate the flash, write the components, format the data
 // drive.
+#include <iterator>
 #include <vector>
 
 #include "updater/app/VrConfigInfo.h"
@@ -135,7 +136,9 @@ int32_t CVrUsbMscDev::CheckDataDrive(CVrFormatter& formatter, const VrLogicalTab
     if (Send(info) != kVrOk || info.GetMediaSize(mediaBytes) != kVrOk) return kVrOk;
     std::vector<uint32_t> sectorSizes(std::begin(kServedDataSectors), std::end(kServedDataSectors));
     uint32_t lastBlock = 0, blockLength = 0;
-    if (m_dataDrive->ReadCapacity(lastBlock, blockLength) == kVrOk) sectorSizes.assign(1, blockLength);
+    if (m_dataDrive->ReadCapacity(lastBlock, blockLength) == kVrOk && blockLength != 0) {
+        sectorSizes.assign(1, blockLength);
+    }
     for (uint32_t sectorSize : sectorSizes) {
         for (uint64_t bytes : ForecastDataDrive(mediaBytes, allocation, sectorSize)) {
             const int32_t result = formatter.CheckMedium(bytes / sectorSize, sectorSize);

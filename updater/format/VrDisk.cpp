@@ -66,7 +66,8 @@ const uint8_t kLargestClusterShift = 7;  // 128 sectors per cluster
 
 bool IsServedSectorSize(uint32_t size) { return size >= 512 && size <= 4096 && (size & (size - 1)) == 0; }
 
-// A size table row of 0 lies below every cluster size.
+// The power of two of a cluster size; a size table row of 0 counts as one
+// below the smallest cluster.
 int Shift(uint8_t sectorsPerCluster) {
     int shift = -1;
     for (uint32_t spc = sectorsPerCluster; spc != 0; spc >>= 1) ++shift;
