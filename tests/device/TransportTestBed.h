@@ -91,7 +91,7 @@ struct TransportTestBed {
     CVrConfigInfo config;
     CVrUpdater updater{host, config};
     StepCounter progress;
-    CVrScsi_Nt transport{host, updater};
+    CVrScsi_Nt transport{updater.GetContext()};
 };
 
 }  // namespace scripted

@@ -225,7 +225,7 @@ TEST_F(VrScsiNt, VolumeRequestsAreTriedTenTimesWithPauses) {
     EXPECT_EQ(before, unit->Requests().size());
 }
 
-TEST_F(VrScsiNt, SectorsAreFileTransfersWithin32Bits) {
+TEST_F(VrScsiNt, SectorsAreFileTransfersAt64BitPositions) {
     std::vector<uint8_t> pattern(1024);
     for (size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<uint8_t>(i * 13 + 5);
     CVrByteArray data(1024);
@@ -238,16 +238,18 @@ TEST_F(VrScsiNt, SectorsAreFileTransfersWithin32Bits) {
     CVrByteArray back(1024);
     ASSERT_EQ(kVrOk, transport.ReadSectors(back, 2, 3, 512));
     EXPECT_TRUE(back.IsEqual(data));
-    // Past 2 GiB the position is still unsigned.
+    // Past 2 GiB the position is still unsigned, and past 4 GiB it carries
+    // its high part.
     ASSERT_EQ(kVrOk, transport.ReadSectors(back, 1, 0x600000, 512));
-    EXPECT_EQ((std::vector<uint64_t>{1536, 1536, 0xC0000000ull}), unit->TransferOffsets());
+    ASSERT_EQ(kVrOk, transport.ReadSectors(back, 2, 0xFFFFFFFFu, 2048));
+    EXPECT_EQ((std::vector<uint64_t>{1536, 1536, 0xC0000000ull, 0x7FFFFFFF800ull}), unit->TransferOffsets());
 
-    // 4 GiB does not fit: refused before the device sees anything.
-    EXPECT_EQ(kVrReadFailed, transport.ReadSectors(back, 1, 0x800000, 512));
-    EXPECT_EQ(DWORD(ERROR_ARITHMETIC_OVERFLOW), updater.GetErrorRecord().GetSystemError());
+    // A transfer of 4 GiB does not fit one request: refused before the
+    // device sees anything.
     EXPECT_EQ(kVrWriteFailed, transport.WriteSectors(data, 0x800000, 0, 512));
+    EXPECT_EQ(DWORD(ERROR_ARITHMETIC_OVERFLOW), updater.GetErrorRecord().GetSystemError());
     EXPECT_EQ(kVrWriteFailed, updater.GetErrorRecord().GetResultCode());
-    EXPECT_EQ(3u, unit->TransferOffsets().size());
+    EXPECT_EQ(4u, unit->TransferOffsets().size());
 }
 
 TEST_F(VrScsiNt, GeometryAndLayoutRecords) {

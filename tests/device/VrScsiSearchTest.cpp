@@ -85,7 +85,7 @@ TEST_F(VrScsiSearch, OnlyWindows2000AndXpGetATransport) {
         version.platformId = c.platform, version.major = c.major, version.minor = c.minor;
         machine.SetVersion(version);
         int32_t result = 1;
-        std::unique_ptr<CVrScsiDevice> created = CVrScsiDevice::Create(host, updater, result);
+        std::unique_ptr<CVrScsiDevice> created = CVrScsiDevice::Create(updater.GetContext(), result);
         EXPECT_EQ(c.result, result) << c.major << "." << c.minor;
         EXPECT_EQ(c.result == kVrOk, created != nullptr);
         if (created) {

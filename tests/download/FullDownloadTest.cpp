@@ -6,15 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "platform/sim/player/SimFat.h"
 #include "tests/download/DownloadTestBed.h"
+#include "updater/app/VrCommandLine.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrDownloadRun.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
+#include "updater/format/VrDisk.h"
 
 namespace fs = std::filesystem;
 
@@ -143,7 +146,7 @@ protected:
 
     // A player whose data drive will be `dataSectors` sectors after the
     // full download: the system drives' sizes plus that.
-    void AttachPlayerForDataDrive(uint64_t dataSectors) {
+    void AttachPlayerForDataDrive(uint64_t dataSectors, FirmwareChoice firmware = FirmwareChoice::kNone) {
         SimPlayerState probe(uint64_t(1) << 36);
         uint64_t system = 0;
         for (const ShippedComponent& component : bed.shipped) {
@@ -151,7 +154,7 @@ protected:
             system += sectors * probe.systemSectorSize;
         }
         SimPlayerState state(system + dataSectors * probe.dataSectorSize);
-        ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kNone, bed.shipped));
+        ASSERT_EQ("", InstallFirmware(state, firmware, bed.shipped));
         bed.AttachPlayer(std::move(state));
     }
 
@@ -174,6 +177,75 @@ TEST_F(FullDownload, Of64MiB) { FullDownloadOf(131072, "32"); }
 TEST_F(FullDownload, Of128MiB) { FullDownloadOf(262144, "32"); }
 TEST_F(FullDownload, Of1GiB) { FullDownloadOf(2097152, "32"); }
 TEST_F(FullDownload, OfJustUnder4GiB) { FullDownloadOf(8388607, "32"); }  // 4 GiB less one sector
+
+// A full download that would leave a data drive no layout serves is refused
+// before the player is touched: its table, its versions and every byte of
+// its flash stay as they were, and the report names the refusal.
+class RefusedFullDownload : public FullDownload {
+protected:
+    struct Snapshot {
+        std::vector<std::string> drives;
+        std::map<uint64_t, std::vector<BYTE>> flash;
+        bool operator==(const Snapshot& other) const { return drives == other.drives && flash == other.flash; }
+    };
+
+    Snapshot Take() {
+        Snapshot snapshot;
+        const SimPlayerState& state = bed.player->State();
+        for (const SimLogicalDrive& d : state.drives) {
+            snapshot.drives.push_back(std::to_string(d.number) + " " + std::to_string(d.type) + " " +
+                                      std::to_string(d.tag) + " " + std::to_string(d.offset) + "+" +
+                                      std::to_string(d.size) + " " + std::to_string(d.componentVersion.major) + "." +
+                                      std::to_string(d.componentVersion.minor));
+        }
+        snapshot.flash = state.flash.Chunks();
+        return snapshot;
+    }
+
+    void ExpectRefused(int32_t code, bool forceFat16) {
+        ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+        CVrBaseToCmdLineProcessor commandLine(bed.config, *bed.resource, forceFat16 ? L"-fat16" : L"");
+        bed.updater.SetCommandLine(&commandLine);
+        const Snapshot before = Take();
+        RecordingWindow window(true);
+        bool box = true;
+        EXPECT_EQ(code, VrRunDownload(bed.updater, window, box, false));
+        EXPECT_EQ(code, bed.updater.GetErrorRecord().GetResultCode());
+        EXPECT_EQ("CVrFormatter", bed.updater.GetErrorRecord().GetObjectName());
+        EXPECT_TRUE(Take() == before);
+        EXPECT_EQ(nullptr, bed.progress.Find(kVrStageEraseComponent + 1));
+        EXPECT_FALSE(bed.volume->Locked());  // the finish still ran
+        bed.updater.SetCommandLine(nullptr);
+    }
+};
+
+TEST_F(RefusedFullDownload, ADataDriveOfMoreSectorsThanFatCounts) {
+    AttachPlayerForDataDrive((uint64_t(1) << 32) + 64, FirmwareChoice::kOld);
+    ExpectRefused(kVrBeyondFat, false);
+}
+
+// FAT16 would hold the data drive as the player rounds its system drives
+// (2 KiB sectors), but not if it rounded them to 64 KiB, which players may:
+// the worst case decides.
+TEST_F(RefusedFullDownload, ForcedFat16InTheWorstCaseOfThePlayersRounding) {
+    const uint64_t sectors = 4215;
+    ASSERT_EQ(kVrOk, VrCheckLayout(sectors, 512, true));
+    AttachPlayerForDataDrive(sectors, FirmwareChoice::kOld);
+    ExpectRefused(kVrFat16CannotHold, true);
+}
+
+TEST_F(FullDownload, ForcedFat16WhereEveryRoundingLeavesItRoom) {
+    AttachPlayerForDataDrive(4400, FirmwareChoice::kOld);
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    CVrBaseToCmdLineProcessor commandLine(bed.config, *bed.resource, L"-fat16");
+    bed.updater.SetCommandLine(&commandLine);
+    RecordingWindow window(true);
+    bool box = true;
+    ASSERT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
+    bed.updater.SetCommandLine(nullptr);
+    EXPECT_EQ(4400u, bed.player->State().DataDrive()->SectorCount());
+    CheckWithTools("16");
+}
 
 TEST_F(FullDownload, AnIncompatibleLayoutUnderNoQuestionsIsRebuiltWithoutAsking) {
     bed.AttachPlayerWithTooSmallLayout();

@@ -5,8 +5,9 @@
 #   caddis-e2e.sh BIN_DIR SCENARIO
 #
 # Scenarios: plain-download, too-small-layout, recovery-mode,
-# format-then-plain, usage-and-log, odd-paths, honest-outcomes, two-runs.
-# Each prints what failed and exits 1 if anything did.
+# format-then-plain, full-download-sizes, large-data-sectors, fat16-refused,
+# usage-and-log, odd-paths, honest-outcomes, two-runs. Each prints what
+# failed and exits 1 if anything did.
 set -uo pipefail
 bin="$1"
 scenario="$2"
@@ -65,12 +66,10 @@ expect_old() {  # STATE WHAT
   [ "$shipped" != "$(firmware "$1")" ] || fail "$2: the player was updated"
 }
 
-# The data drive's volume as an image of its own.
+# The data drive's volume as an image of its own, sparse: players of many
+# GiB cost what their file system holds.
 volume() {  # STATE IMAGE
-  "$bin/player-sim" export-data "$1" data.img || fail "export-data $1"
-  local offset
-  offset="$(info "$1" "data volume offset")"
-  dd if=data.img of="$2" bs=512 skip=$((offset / 512)) status=none
+  "$bin/player-sim" export-volume "$1" "$2" || fail "export-volume $1"
 }
 
 # The files in the root of the data volume, upper-case names.
@@ -81,11 +80,14 @@ files() {  # STATE
 
 # dosfstools finds nothing wrong beyond the remarks every volume of this
 # layout earns (its label of 11 zero bytes and, on FAT32, a free cluster
-# count left unknown, as the layout allows); mtools writes a file and reads
-# it back.
-check_volume() {  # STATE WHAT
+# count left unknown, as the layout allows) and sees the FAT of the bits
+# given, if any; mtools writes a file and reads it back.
+check_volume() {  # STATE WHAT [FAT-BITS]
   volume "$1" check.img
   local report remarks
+  if [ -n "${3:-}" ]; then
+    contains "$(fsck.fat -n -v check.img 2>&1)" "2 FATs, $3 bit entries" "$2: FAT type"
+  fi
   report="$(fsck.fat -n check.img 2>&1)"
   remarks="$(grep -vE "^(fsck.fat |Label '' stored in boot sector is not valid\.|  Auto-removing label from boot sector\.|Free cluster summary uninitialized \(should be [0-9]+\)|Leaving filesystem unchanged\.|check\.img: [0-9]+ files, |$)" <<<"$report")"
   [ -z "$remarks" ] || fail "$2: fsck.fat -n:"$'\n'"$report"
@@ -177,6 +179,59 @@ format-then-plain)
   same 0 "$status" "again: exit status"
   lacks "$out" "Formatting the data area" "again: stages"
   same "SONG.MP3 " "$(files demo.state)" "again: files"
+  ;;
+
+full-download-sizes)
+  # Players whose data drives fall just past a row of the cluster table (69
+  # and 133 MiB), past 4 GiB and past the CHS range: each is fully
+  # downloaded and its data drive formatted with the type its size gives.
+  for spec in "69 32" "133 32" "4200 32" "9000 32"; do
+    set -- $spec
+    "$bin/player-sim" create p$1.state --firmware old --flash-mib $1 --data-files music || exit 1
+    caddis p$1.state -silent -format
+    same 0 "$status" "$1 MiB: exit status"
+    contains "$out" "  Download completed." "$1 MiB: final stage"
+    expect_current p$1.state "$1 MiB"
+    same "" "$(files p$1.state)" "$1 MiB: files"
+    check_volume p$1.state "$1 MiB" $2
+  done
+  ;;
+
+large-data-sectors)
+  # Data drives of 2048- and 4096-byte sectors: a small one holds too few
+  # sectors for FAT32 and gets FAT16, a larger one FAT32.
+  for spec in "64 2048 16" "512 2048 32" "300 4096 32"; do
+    set -- $spec
+    "$bin/player-sim" create s$1-$2.state --firmware old --flash-mib $1 --data-sector-size $2 --data-files music ||
+      exit 1
+    caddis s$1-$2.state -silent -format
+    same 0 "$status" "$1 MiB of $2-byte sectors: exit status"
+    expect_current s$1-$2.state "$1 MiB of $2-byte sectors"
+    check_volume s$1-$2.state "$1 MiB of $2-byte sectors" $3
+  done
+  ;;
+
+fat16-refused)
+  # FAT16 cannot hold a data drive of 9 GiB: the full download is refused
+  # before anything is erased, with the cause named, and the player keeps
+  # its files and its firmware.
+  "$bin/player-sim" create big.state --firmware old --flash-mib 9000 --data-files music || exit 1
+  cp big.state before.state
+  caddis big.state -silent -format -fat16
+  same 1 "$status" "refused: exit status"
+  contains "$out" "[Error] A FAT16 file system, which the -fat16 option asks for, cannot hold the player's data area" \
+    "refused: message"
+  lacks "$out" "Erasing" "refused: stages"
+  cmp -s before.state big.state || fail "refused: the player changed"
+  expect_old big.state "refused"
+  same "SETTINGS.DAT TRACK01.MP3 " "$(files big.state)" "refused: files"
+  # On a player of 8 MiB its data drive of 3 MiB is enough for FAT16 with
+  # one sector per cluster.
+  "$bin/player-sim" create small.state --firmware old --flash-mib 8 --data-files music || exit 1
+  caddis small.state -silent -format -fat16
+  same 0 "$status" "8 MiB: exit status"
+  expect_current small.state "8 MiB"
+  check_volume small.state "8 MiB" 16
   ;;
 
 usage-and-log)

@@ -29,7 +29,7 @@ public:
         uint32_t count;
     };
 
-    InMemoryPlayer(Host& host, CVrUpdater& updater) : CVrScsiDevice(host, updater, "InMemoryPlayer") {}
+    explicit InMemoryPlayer(CVrEngineContext& context) : CVrScsiDevice(context, "InMemoryPlayer") {}
 
     void AddDrive(uint8_t number, uint32_t sectorSize, uint64_t bytes);
 

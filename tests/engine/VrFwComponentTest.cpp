@@ -21,7 +21,7 @@ class VrFwComponentTest : public ::testing::Test, protected EngineTestBed {
 protected:
     std::unique_ptr<CVrFwComponent> Load(const std::vector<uint8_t>& file) {
         WriteComponentFile("usbmsc.sb", file);
-        return std::make_unique<CVrFwComponent>(updater, kUsbMsc);
+        return std::make_unique<CVrFwComponent>(updater.GetContext(), kUsbMsc);
     }
 
     static std::vector<uint8_t> Image(const CVrFwComponent& component) {
@@ -83,7 +83,7 @@ TEST_F(VrFwComponentTest, HeaderWithoutMarkerFailsButKeepsItsVersions) {
 }
 
 TEST_F(VrFwComponentTest, MissingFileIsRecordedWithItsComponent) {
-    CVrFwComponent component(updater, 4);
+    CVrFwComponent component(updater.GetContext(), 4);
     EXPECT_EQ(kVrFileOpenFailed, component.GetLastResult());
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), component.GetSystemError());
     const CVrErrorRecord& record = updater.GetErrorRecord();

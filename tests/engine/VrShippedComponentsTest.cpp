@@ -32,7 +32,7 @@ TEST(VrShippedComponents, LoadWithOneProductVersionAndIntactImages) {
 
     for (uint8_t index = 1; index <= 4; ++index) {
         SCOPED_TRACE(index);
-        CVrFwComponent component(updater, index);
+        CVrFwComponent component(updater.GetContext(), index);
         ASSERT_EQ(kVrOk, component.GetLastResult());
         CVrVersionInfo product, version;
         component.GetProductVersion(product);

@@ -31,7 +31,7 @@ protected:
         entry.driveTag = 0x01;
         entry.size = driveBytes;
         drive.SetIndex(kUsbMsc);
-        ASSERT_EQ(kVrOk, drive.Attach(&player, updater, &entry));
+        ASSERT_EQ(kVrOk, drive.Attach(&player, updater.GetContext(), &entry));
     }
 
     // What RefreshDrives does: the player's allocation becomes the size to write.
@@ -46,7 +46,7 @@ protected:
     }
 
     std::vector<uint8_t> image;
-    InMemoryPlayer player{host, updater};
+    InMemoryPlayer player{updater.GetContext()};
     VrLogicalTableEntry entry;
     CVrSystemDrive drive;
 };
@@ -184,13 +184,13 @@ TEST_F(VrSystemDriveTest, AttachingSizesTheDriveByItsImageAndForgetsAnOldEntry) 
     EXPECT_EQ(1u, fits);
 
     // A player without this drive in its table: nothing may reach drive 3.
-    ASSERT_EQ(kVrOk, drive.Attach(&player, updater, nullptr));
+    ASSERT_EQ(kVrOk, drive.Attach(&player, updater.GetContext(), nullptr));
     EXPECT_EQ(kVrNoDriveNumber, drive.GetCurrentEntry().driveNumber);
     drive.Fits(fits);
     EXPECT_EQ(0u, fits);
 
     // Without a player the drive still has its file, but cannot send.
-    ASSERT_EQ(kVrOk, drive.Attach(nullptr, updater, &entry));
+    ASSERT_EQ(kVrOk, drive.Attach(nullptr, updater.GetContext(), &entry));
     CVrVersionInfo version;
     EXPECT_EQ(kVrOk, drive.GetFileVersion(version));
     EXPECT_EQ(CVrVersionInfo(1, 5, 7), version);
@@ -200,6 +200,6 @@ TEST_F(VrSystemDriveTest, AttachingSizesTheDriveByItsImageAndForgetsAnOldEntry) 
 
     CVrSystemDrive missing;
     missing.SetIndex(4);
-    EXPECT_EQ(kVrFileOpenFailed, missing.Attach(&player, updater, &entry));
+    EXPECT_EQ(kVrFileOpenFailed, missing.Attach(&player, updater.GetContext(), &entry));
     EXPECT_EQ(kVrFileOpenFailed, missing.GetLastResult());
 }

@@ -2,8 +2,8 @@
 
 #include "updater/engine/VrResult.h"
 
-FormatMedium::FormatMedium(Host& host, CVrUpdater& updater, uint32_t sectorCount, uint32_t sectorSize)
-    : CVrScsiDevice(host, updater, "FormatMedium"), sectorCount(sectorCount), sectorSize(sectorSize) {
+FormatMedium::FormatMedium(CVrEngineContext& context, uint32_t sectorCount, uint32_t sectorSize)
+    : CVrScsiDevice(context, "FormatMedium"), sectorCount(sectorCount), sectorSize(sectorSize) {
     diskGeometry.cylinders = sectorCount / (255 * 63);
     diskGeometry.mediaType = 11;
     diskGeometry.tracksPerCylinder = 255;

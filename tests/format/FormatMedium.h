@@ -15,7 +15,7 @@
 
 class FormatMedium : public CVrScsiDevice {
 public:
-    FormatMedium(Host& host, CVrUpdater& updater, uint32_t sectorCount, uint32_t sectorSize = 512);
+    FormatMedium(CVrEngineContext& context, uint32_t sectorCount, uint32_t sectorSize = 512);
 
     int32_t Open() override;
     int32_t Lock(uint32_t physical) override { return Call("Lock(" + std::to_string(physical) + ")"); }

@@ -210,53 +210,151 @@ TEST(VrDisk, FatSignaturePerType) {
     EXPECT_EQ(refused.WriteFatSignature(fat), kVrUnknownFatType);
 }
 
-// Sizes this file system cannot serve are refused as a whole: the row of 0
-// sectors per cluster, too many bytes for 32 bits, sector sizes the boot
-// sector cannot describe, and cluster counts that readers would take for
-// another FAT type.
-TEST(VrDisk, RefusesMediaTheFileSystemCannotServe) {
+// Only what no FAT layout serves is refused: sector sizes the boot sector's
+// images do not fit, media too small for a single cluster, and a forced
+// FAT16 outside the sizes FAT16 can hold.
+TEST(VrDisk, RefusesOnlyWhatNoFatLayoutServes) {
     const struct {
         uint32_t sectors;
         uint32_t size;
         bool force;
+        int32_t result;
     } refused[] = {
-        {8193, 512, false},        // FAT16 row of 0 sectors per cluster
-        {4194305, 512, true},      // forced FAT16 beyond its last row
-        {8388608, 512, false},     // exactly 4 GiB
-        {0xFC0000, 512, false},    // beyond every geometry
-        {1000, 256, false},        // sectors too small for the images
-        {100000, 600, false},      // not a sector size FAT knows
-        {131073, 512, false},      // FAT32 with 2 per cluster: under 65525 clusters
-        {4194304, 512, true},      // FAT16 with 64 per cluster: over 65524 clusters
-        {40, 512, false},          // no room for a single cluster
+        {40, 512, false, kVrBeyondFat},          // no room for a single cluster
+        {1000, 256, false, kVrBeyondFat},        // sectors too small for the images
+        {100000, 600, false, kVrBeyondFat},      // not a sector size FAT knows
+        {100000, 8192, false, kVrBeyondFat},     // nor one it uses
+        {4000, 512, true, kVrFat16CannotHold},   // FAT16 with 1 per cluster: under 4085 clusters
+        {16777216, 512, true, kVrFat16CannotHold},  // FAT16 with 128 per cluster: over 65524
     };
     for (const auto& r : refused) {
         CVrDisk disk(r.sectors, r.size, r.force);
-        EXPECT_EQ(disk.GetLastResult(), kVrNoGeometry) << disk.Describe();
+        EXPECT_EQ(disk.GetLastResult(), r.result) << disk.Describe();
+    }
+    EXPECT_EQ(VrCheckLayout(uint64_t(1) << 32, 512, false), kVrBeyondFat);
+    EXPECT_EQ(VrCheckLayout(0xFFFFFFFFu, 512, false), kVrOk);
+}
+
+// Where the size table's row gives no cluster size, or one that puts the
+// cluster count outside the type's range, the nearest power of two that
+// keeps the type is taken; where none can, the next smaller type.
+TEST(VrDisk, TheNearestClusterSizeWhereTheTableFails) {
+    const struct {
+        uint32_t sectors;
+        uint32_t size;
+        bool force;
+        int16_t type;
+        uint8_t sectorsPerCluster;
+    } cases[] = {
+        {8193, 512, false, kVrFat16, 1},      // the row of 0 just above 4 MiB
+        {131073, 512, false, kVrFat32, 1},    // the row of 2 gives under 65525 clusters
+        {262145, 512, false, kVrFat32, 2},    // the row of 4 does too
+        {4194305, 512, true, kVrFat16, 128},  // forced FAT16 past the table's last row
+        {65537, 512, false, kVrFat16, 2},     // too few sectors for any FAT32
+        {16385, 2048, false, kVrFat16, 1},    // FAT32 by its bytes, FAT16 by its sectors
+    };
+    for (const auto& c : cases) {
+        CVrDisk disk(c.sectors, c.size, c.force);
+        ASSERT_EQ(disk.GetLastResult(), kVrOk) << disk.Describe();
+        EXPECT_EQ(disk.GetFatType(), c.type) << disk.Describe();
+        EXPECT_EQ(disk.GetBootSector()[13], c.sectorsPerCluster) << disk.Describe();
     }
 }
 
-// Every accepted layout holds a cluster count its own type can have, over
-// the whole range of sizes and both choices of type.
-TEST(VrDisk, AcceptedLayoutsKeepTheirTypesClusterRange) {
-    int accepted = 0;
-    for (uint32_t sectors = 64; sectors < 8388608; sectors += sectors / 9 + 1) {
-        for (bool force : {false, true}) {
-            CVrDisk disk(sectors, 512, force);
-            if (disk.GetLastResult() != kVrOk) continue;
-            ++accepted;
-            const int64_t clusters = disk.GetVolume().clusterCount;
-            switch (disk.GetFatType()) {
-                case kVrFat12: EXPECT_LE(clusters, 4084) << disk.Describe(); break;
-                case kVrFat16: EXPECT_TRUE(clusters >= 4085 && clusters <= 65524) << disk.Describe(); break;
-                default: EXPECT_GE(clusters, 65525) << disk.Describe(); break;
-            }
-            // The FATs hold an entry for every cluster.
-            const uint32_t bitsPerEntry = disk.GetFatType() == kVrFat12 ? 12 : disk.GetFatType() == kVrFat16 ? 16 : 32;
-            EXPECT_GE(uint64_t(disk.GetVolume().sectorsPerFat) * 512 * 8 / bitsPerEntry, uint64_t(clusters) + 2);
-        }
+// From 1024 x 256 x 63 sectors on, no CHS geometry covers the medium: the
+// partition runs from the first track of 63 sectors to the medium's end, and
+// its last sector's CHS address is the largest there is.
+TEST(VrDisk, LargeMediaTakeTheConventionalLayout) {
+    for (uint32_t sectors : {kVrLargestChsMedium, 0xFFFFFFFFu}) {
+        CVrDisk disk(sectors, 512, false);
+        ASSERT_EQ(disk.GetLastResult(), kVrOk) << disk.Describe();
+        ExpectCommonBootSector(disk);
+        EXPECT_EQ(disk.GetFatType(), kVrFat32);
+        EXPECT_EQ(disk.GetTailSectors(), 0u);
+        const CVrDisk::SectorImage& mbr = disk.GetMbr();
+        EXPECT_EQ(Bytes(mbr, 447, 3), (std::vector<uint8_t>{0x01, 0x01, 0x00}));
+        EXPECT_EQ(mbr[450], 0x0C);
+        EXPECT_EQ(Bytes(mbr, 451, 3), (std::vector<uint8_t>{0xFE, 0xFF, 0xFF}));
+        EXPECT_EQ(Le32(mbr, 454), 63u);
+        EXPECT_EQ(Le32(mbr, 458), sectors - 63);
+        const CVrDisk::SectorImage& boot = disk.GetBootSector();
+        EXPECT_EQ(Le16(boot, 24), 63u);
+        EXPECT_EQ(Le16(boot, 26), 255u);
+        EXPECT_EQ(Le32(boot, 32), sectors - 63);
     }
-    EXPECT_GT(accepted, 100);
+}
+
+namespace {
+
+// What every layout must be for a reader to see the volume written: a cluster
+// count inside its type's range, FATs with an entry for every cluster, a
+// partition inside the medium that the MBR and the boot sector agree on.
+void ExpectValidLayout(const CVrDisk& disk) {
+    const VrVolumeLayout& v = disk.GetVolume();
+    switch (disk.GetFatType()) {
+        case kVrFat12: EXPECT_TRUE(v.clusterCount >= 1 && v.clusterCount <= 4084) << disk.Describe(); break;
+        case kVrFat16: EXPECT_TRUE(v.clusterCount >= 4085 && v.clusterCount <= 65524) << disk.Describe(); break;
+        case kVrFat32: EXPECT_TRUE(v.clusterCount >= 65525 && v.clusterCount <= 0x0FFFFFF5) << disk.Describe(); break;
+        default: ADD_FAILURE() << disk.Describe();
+    }
+    const uint32_t bitsPerEntry = disk.GetFatType() == kVrFat12 ? 12 : disk.GetFatType() == kVrFat16 ? 16 : 32;
+    EXPECT_GE(uint64_t(v.sectorsPerFat) * disk.GetSectorSize() * 8 / bitsPerEntry, uint64_t(v.clusterCount) + 2)
+        << disk.Describe();
+    EXPECT_GE(v.partitionStart, 1u) << disk.Describe();
+    EXPECT_LE(uint64_t(v.partitionStart) + v.partitionSectors, disk.GetSectorCount()) << disk.Describe();
+    const CVrDisk::SectorImage& mbr = disk.GetMbr();
+    EXPECT_EQ(Le32(mbr, 454), v.partitionStart);
+    EXPECT_EQ(Le32(mbr, 458), v.partitionSectors);
+    const CVrDisk::SectorImage& boot = disk.GetBootSector();
+    EXPECT_EQ(Le16(boot, 19) + Le32(boot, 32), v.partitionSectors) << disk.Describe();
+    EXPECT_EQ(Le32(boot, 28), v.partitionStart);
+}
+
+// The sizes where the layout changes its mind, one sector either side: the
+// rows of the size table, the FAT type thresholds in this sector size, the
+// end of the CHS geometries, the old 4 GiB limit and the last 32-bit count;
+// and a thousand more, spread to the last one, denser where sizes are small.
+std::vector<uint32_t> SweepSizes(uint32_t sectorSize) {
+    std::vector<uint64_t> bounds = {8400,   65536,    131072,   262144,   524288,   1048576,           2097152,
+                                    4194304, 66600,   532480,   16777216, 33554432, 67108864,          kVrLargestChsMedium,
+                                    0x400000 / sectorSize, 0x2000000 / sectorSize, 0xFFFFFFFFu / sectorSize};
+    std::vector<uint32_t> sizes;
+    for (uint64_t bound : bounds) {
+        for (uint64_t size : {bound - 1, bound, bound + 1}) sizes.push_back(static_cast<uint32_t>(size));
+    }
+    sizes.push_back(0xFFFFFFFEu);
+    sizes.push_back(0xFFFFFFFFu);
+    for (int i = 1; i <= 1000; ++i) {
+        const double share = i / 1000.0;
+        sizes.push_back(static_cast<uint32_t>(1024 + (0xFFFFFFFFu - 1024) * share * share * share));
+    }
+    return sizes;
+}
+
+}  // namespace
+
+// Every size of the sweep gets a valid layout in every sector size served;
+// forced FAT16 gets one wherever FAT16 can hold the medium, and its own
+// refusal elsewhere.
+TEST(VrDisk, EveryMediumOfTheSweepGetsAValidLayout) {
+    for (uint32_t sectorSize : {512u, 1024u, 2048u, 4096u}) {
+        for (uint32_t sectors : SweepSizes(sectorSize)) {
+            CVrDisk disk(sectors, sectorSize, false);
+            ASSERT_EQ(disk.GetLastResult(), kVrOk) << disk.Describe();
+            ExpectValidLayout(disk);
+        }
+        int forced = 0;
+        for (uint32_t sectors : SweepSizes(sectorSize)) {
+            if (sectors >= kVrLargestChsMedium) continue;  // beyond FAT16 in every sector size
+            CVrDisk disk(sectors, sectorSize, true);
+            if (disk.GetLastResult() == kVrFat16CannotHold) continue;
+            ASSERT_EQ(disk.GetLastResult(), kVrOk) << disk.Describe();
+            EXPECT_EQ(disk.GetFatType(), kVrFat16);
+            ExpectValidLayout(disk);
+            ++forced;
+        }
+        EXPECT_GT(forced, 20) << sectorSize;
+    }
 }
 
 TEST(VrDisk, LargerSectorsScaleTheRootArea) {
@@ -288,7 +386,10 @@ TEST(VrChsGeometry, ExactProductsTakeTheFewestCylindersThenHeads) {
     EXPECT_EQ(geometry.cylinders, 1);
     EXPECT_EQ(geometry.heads, 103);
     EXPECT_EQ(geometry.sectorsPerTrack, 10);
-    EXPECT_EQ(VrSearchGeometry(kVrLargestChsMedium, geometry), kVrNoGeometry);
+    // Beyond the search, the geometry of large media.
+    ASSERT_EQ(VrSearchGeometry(kVrLargestChsMedium, geometry), kVrOk);
+    EXPECT_TRUE(geometry.large);
+    EXPECT_EQ(geometry.CoveredSectors(), kVrLargestChsMedium);
 }
 
 TEST(VrChsGeometry, AddressesCountSectorsFromOne) {
@@ -301,6 +402,12 @@ TEST(VrChsGeometry, AddressesCountSectorsFromOne) {
     EXPECT_EQ(address.sector, 2);
     EXPECT_EQ(VrFindChs(geometry, 9, address), kVrChsNotFound);
     EXPECT_EQ(VrFindChs(geometry, 0, address), kVrChsNotFound);
+    // A large medium's addresses past the last cylinder are the last one.
+    geometry.large = true;
+    ASSERT_EQ(VrFindChs(geometry, 9, address), kVrOk);
+    EXPECT_EQ(address.cylinder, 1);
+    EXPECT_EQ(address.head, 1);
+    EXPECT_EQ(address.sector, 2);
     // Cylinder bits 8 and 9 ride on top of the sector byte.
     uint8_t packed[3];
     VrPackChs({0x2FF, 254, 63}, packed);

@@ -29,12 +29,12 @@ class FormatterTest : public ::testing::Test {
 protected:
     void Attach(uint32_t sectors, const SimVersion& version = SimVersion()) {
         bed.machine.SetVersion(version);
-        medium = std::make_unique<FormatMedium>(bed.host, bed.updater, sectors);
-        drive.Attach(medium.get(), bed.updater, nullptr);
+        medium = std::make_unique<FormatMedium>(bed.updater.GetContext(), sectors);
+        drive.Attach(medium.get(), bed.updater.GetContext(), nullptr);
     }
 
     int32_t Format(uint32_t tableUnreadable = 0, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
-        CVrFormatter formatter(bed.updater, drive, *medium);
+        CVrFormatter formatter(bed.updater.GetContext(), drive, *medium, bed.updater.IsForceFat16());
         return formatter.Format(tableUnreadable, label, labelLength);
     }
 
@@ -180,20 +180,20 @@ TEST_F(FormatterTest, NtPreparationFailureWritesNothing) {
 }
 
 // A medium the file system cannot serve is refused before the drive is even
-// prepared, and the report names the layout and the medium.
+// prepared, and the report names the refusal and the medium.
 TEST_F(FormatterTest, RefusedMediumIsNeverTouched) {
     for (const SimVersion& version : {SimVersion(), Windows98()}) {
-        Attach(8193, version);
-        EXPECT_EQ(Format(), kVrNoGeometry);
+        Attach(40, version);
+        EXPECT_EQ(Format(), kVrBeyondFat);
         EXPECT_EQ(medium->log, (std::vector<std::string>{"Command 37"}));
         const CVrErrorRecord& record = bed.updater.GetErrorRecord();
-        EXPECT_EQ(record.GetObjectName(), "CVrDisk");
-        EXPECT_EQ(record.GetResultCode(), kVrNoGeometry);
-        EXPECT_EQ(record.GetDetail(), L"8193 x 512");
+        EXPECT_EQ(record.GetObjectName(), "CVrFormatter");
+        EXPECT_EQ(record.GetResultCode(), kVrBeyondFat);
+        EXPECT_EQ(record.GetDetail(), L"40 x 512");
     }
     // 2^32 sectors: the last block address is the largest 32-bit number.
     Attach(0);
-    EXPECT_EQ(Format(), kVrNoGeometry);
+    EXPECT_EQ(Format(), kVrBeyondFat);
     EXPECT_EQ(medium->log.size(), 1u);
     EXPECT_EQ(bed.updater.GetErrorRecord().GetDetail(), L"4294967296 x 512");
 }

@@ -52,10 +52,15 @@ TEST_F(PlayerCommands, ChipRevisionAndMediaInformation) {
     ASSERT_EQ(1u, isPlayer.data.size());
     EXPECT_NE(0, isPlayer.data[0]);
 
+    // Type 1 is the size of the whole flash, 64 MiB here.
+    Reply size = Send(player, VendorBlock(0xC0, 0x02, 1), 24);
+    ASSERT_TRUE(IsGood(size));
+    EXPECT_EQ((Bytes{0, 0, 0, 0, 0x04, 0, 0, 0}), size.data);
+
     const struct {
         BYTE type;
         size_t length;
-    } kLengths[] = {{0, 2}, {1, 8}, {5, 1}, {6, 4}, {7, 2}, {8, 24}};
+    } kLengths[] = {{0, 2}, {5, 1}, {6, 4}, {7, 2}, {8, 24}};
     for (const auto& info : kLengths) {
         Reply reply = Send(player, VendorBlock(0xC0, 0x02, info.type), 24);
         ASSERT_TRUE(IsGood(reply)) << "type " << int(info.type);

@@ -27,7 +27,7 @@ protected:
     // the image as the component serves it.
     std::vector<uint8_t> ShipImage(size_t size) {
         WriteComponentFile("usbmsc.sb", ComponentFile("Component Version: 1.0.0\n", ImageBytes(size)));
-        CVrFwComponent component(updater, kUsbMsc);
+        CVrFwComponent component(updater.GetContext(), kUsbMsc);
         std::vector<uint8_t> image(component.GetSize());
         component.GetData(0, static_cast<uint32_t>(image.size()), image.data());
         return image;
@@ -49,7 +49,7 @@ protected:
     }
 
     std::shared_ptr<RecoveryDriver> driver = std::make_shared<RecoveryDriver>();
-    CVrRecoveryDev device{updater};
+    CVrRecoveryDev device{updater.GetContext()};
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "DataDriveImage.h"
+
 namespace {
 
 std::string Trimmed(std::string text) {
@@ -21,21 +23,6 @@ std::string Version(const SimVersionRecord& version) {
            std::to_string(version.revision);
 }
 
-// Where the volume lies in the data drive, in bytes: the first partition of
-// its partition table, or 0 when the drive holds no table (a volume from
-// sector 0, or nothing yet). Image tools take it as an offset.
-uint64_t VolumeOffset(const SimPlayerState& state, const SimLogicalDrive& data) {
-    if (data.size < 512) return 0;
-    BYTE sector[512];
-    state.flash.Read(data.offset, sector, sizeof sector);
-    const BYTE* first = sector + 0x1BE;
-    bool table = sector[510] == 0x55 && sector[511] == 0xAA && first[4] != 0;
-    uint32_t start = first[8] | (first[9] << 8) | (first[10] << 16) | (uint32_t(first[11]) << 24);
-    // A FAT boot sector also ends in 0x55 0xAA; its jump instruction tells it apart.
-    bool bootSector = sector[0] == 0xEB || sector[0] == 0xE9;
-    return table && !bootSector ? uint64_t(start) * data.sectorSize : 0;
-}
-
 }  // namespace
 
 void PrintPlayerInfo(const SimPlayerState& state, std::ostream& out) {
@@ -50,7 +37,8 @@ void PrintPlayerInfo(const SimPlayerState& state, std::ostream& out) {
     out << "drive count: " << state.drives.size() << "\n";
     const SimLogicalDrive* data = state.DataDrive();
     out << "data drive: " << (data ? std::to_string(data->number) : "none") << "\n";
-    if (data) out << "data volume offset: " << VolumeOffset(state, *data) << "\n";
+    // Image tools take the offset, in bytes from the drive's start.
+    if (data) out << "data volume offset: " << FindDataVolume(state, *data).offset << "\n";
     for (const SimLogicalDrive& drive : state.drives) {
         const std::string key = "drive " + std::to_string(drive.number) + " ";
         out << key << "type: " << (drive.type == SimLogicalDrive::kDataType ? "data" : "system") << "\n";

@@ -10,6 +10,7 @@
 //   player-sim info FILE
 //   player-sim export-data FILE IMG
 //   player-sim import-data FILE IMG
+//   player-sim export-volume FILE IMG
 //
 // The shipped component files are read from the folder of this program
 // unless --components names another. --data-files formats the data drive
@@ -18,9 +19,11 @@
 // recovery erases the mass-storage firmware's drive, so the player starts in
 // recovery mode. --layout too-small (with --firmware old) gives the player
 // an older, smaller resource image in a 1 MiB drive that cannot take the
-// shipped one, so that only a full download updates it. create and
-// import-data leave alone a player that another program (caddis) is using.
-// Errors exit with status 1, usage errors with 2.
+// shipped one, so that only a full download updates it. export-volume writes
+// the data drive's volume alone as a sparse image (unwritten flash reads as
+// zeros), quick for players of many GiB. create and import-data leave alone
+// a player that another program (caddis) is using. Errors exit with status 1,
+// usage errors with 2.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -55,7 +58,8 @@ const char kUsageText[] =
     "                              [--layout fits|too-small]\n"
     "       player-sim info FILE\n"
     "       player-sim export-data FILE IMG\n"
-    "       player-sim import-data FILE IMG\n";
+    "       player-sim import-data FILE IMG\n"
+    "       player-sim export-volume FILE IMG\n";
 
 struct UsageError {
     std::string text;
@@ -166,7 +170,7 @@ int Run(const std::vector<std::string>& args) {
     const std::string& command = args[0];
     if (command == "create") return Create(args);
 
-    const bool withImage = command == "export-data" || command == "import-data";
+    const bool withImage = command == "export-data" || command == "import-data" || command == "export-volume";
     if (command != "info" && !withImage) throw UsageError{"unknown command \"" + command + "\""};
     if (args.size() != (withImage ? 3u : 2u)) throw UsageError{command + ": wrong number of arguments"};
     // Only import-data changes the player; the others read a file that a
@@ -181,8 +185,8 @@ int Run(const std::vector<std::string>& args) {
         PrintPlayerInfo(state, std::cout);
         return 0;
     }
-    if (command == "export-data") {
-        error = ExportDataDrive(state, args[2]);
+    if (command == "export-data" || command == "export-volume") {
+        error = command == "export-data" ? ExportDataDrive(state, args[2]) : ExportDataVolume(state, args[2]);
         return error.empty() ? 0 : Fail(error);
     }
     error = ImportDataDrive(state, args[2]);

@@ -1,10 +1,10 @@
 #include "updater/device/VrDevice.h"
 
-#include "updater/engine/VrUpdater.h"
+#include "updater/engine/VrEngineContext.h"
 
 int32_t CVrDevice::Fail(int32_t result, DWORD systemError) {
     m_result = result;
     m_systemError = systemError;
-    m_updater.GetErrorRecord().Record(*this);
+    m_context.GetErrorRecord().Record(*this);
     return result;
 }

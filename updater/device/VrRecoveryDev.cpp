@@ -5,11 +5,11 @@
 
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrRecoveryWrite.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrFwComponent.h"
 #include "updater/engine/VrProgress.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const uint32_t kBlockBytes = CVrRecoveryWrite::kBlockBytes;
 
 }  // namespace
 
-CVrRecoveryDev::CVrRecoveryDev(CVrUpdater& updater, const char* name) : CVrDevice(updater, name) {}
+CVrRecoveryDev::CVrRecoveryDev(CVrEngineContext& context, const char* name) : CVrDevice(context, name) {}
 
 CVrRecoveryDev::~CVrRecoveryDev() { Close(); }
 
@@ -27,7 +27,7 @@ CVrRecoveryDev::~CVrRecoveryDev() { Close(); }
 // opens is taken.
 int32_t CVrRecoveryDev::Open() {
     Close();
-    Host& host = m_updater.GetHost();
+    Host& host = m_context.GetHost();
     std::wstring path;
     for (int number = 0; number < kDeviceObjects && m_handle == INVALID_HANDLE_VALUE; ++number) {
         path = kDeviceObject + std::to_wstring(number);
@@ -39,9 +39,9 @@ int32_t CVrRecoveryDev::Open() {
     m_devicePath = path;
 
     uint8_t index = 0;
-    m_updater.GetConfig().GetRecoveryComponent(index);
+    m_context.GetConfig().GetRecoveryComponent(index);
     // The component enters itself in the failure record.
-    m_component.reset(new (std::nothrow) CVrFwComponent(m_updater, index));
+    m_component.reset(new (std::nothrow) CVrFwComponent(m_context, index));
     if (!m_component) return Fail(kVrNoMemory, 0);
     if (m_component->GetLastResult() != kVrOk) return SetResult(m_component->GetLastResult());
 
@@ -63,7 +63,7 @@ int32_t CVrRecoveryDev::Close() {
         m_write = nullptr;
     }
     if (m_handle != INVALID_HANDLE_VALUE) {
-        m_updater.GetHost().CloseHandle(m_handle);
+        m_context.GetHost().CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;
     }
     return kVrOk;
@@ -87,13 +87,13 @@ int32_t CVrRecoveryDev::Download(CVrProgress& progress) {
         progress.Step(1);
         if (result != kVrOk) return result;
     }
-    m_updater.GetHost().CloseHandle(m_handle);
+    m_context.GetHost().CloseHandle(m_handle);
     m_handle = INVALID_HANDLE_VALUE;
     return SetResult(result);
 }
 
 int32_t CVrRecoveryDev::WriteBlock(const uint8_t* buffer, uint32_t length) {
-    Host& host = m_updater.GetHost();
+    Host& host = m_context.GetHost();
     if (!m_write->Start(m_handle, buffer, length)) return Fail(kVrRecoveryWriteFailed, host.GetLastError());
     if (m_write->Await(kWriteTimeoutMs)) {
         if (m_write->GetCompletionResult() != 0) return SetResult(kVrOk);

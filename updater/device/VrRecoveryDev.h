@@ -21,7 +21,7 @@ public:
     // The driver awaits each write for this long.
     static constexpr DWORD kWriteTimeoutMs = 1000;
 
-    explicit CVrRecoveryDev(CVrUpdater& updater, const char* name = "CVrRecoveryDev");
+    explicit CVrRecoveryDev(CVrEngineContext& context, const char* name = "CVrRecoveryDev");
     ~CVrRecoveryDev() override;
     CVrRecoveryDev(const CVrRecoveryDev&) = delete;
     CVrRecoveryDev& operator=(const CVrRecoveryDev&) = delete;

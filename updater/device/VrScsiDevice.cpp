@@ -10,8 +10,8 @@
 #include "updater/device/VrSenseText.h"
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorQueries.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrResult.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ bool SameText(const uint8_t* inquiry, uint32_t length, uint32_t offset, const st
 
 }  // namespace
 
-CVrScsiDevice::CVrScsiDevice(Host& host, CVrUpdater& updater, const char* name)
-    : CVrBase(name), m_host(host), m_updater(updater) {}
+CVrScsiDevice::CVrScsiDevice(CVrEngineContext& context, const char* name)
+    : CVrBase(name), m_context(context), m_host(context.GetHost()) {}
 
 CVrScsiDevice::~CVrScsiDevice() {
     if (m_handle != INVALID_HANDLE_VALUE) m_host.CloseHandle(m_handle);
@@ -40,12 +40,12 @@ CVrScsiDevice::~CVrScsiDevice() {
 
 // Windows 95, 98 and Me would get the ASPI transport; until it exists they
 // are treated like every system without one.
-std::unique_ptr<CVrScsiDevice> CVrScsiDevice::Create(Host& host, CVrUpdater& updater, int32_t& result) {
+std::unique_ptr<CVrScsiDevice> CVrScsiDevice::Create(CVrEngineContext& context, int32_t& result) {
     std::unique_ptr<CVrScsiDevice> transport;
-    switch (VrGetOsClass(host)) {
+    switch (VrGetOsClass(context.GetHost())) {
     case kVrOsWin2000:
     case kVrOsWinXp:
-        transport.reset(new (std::nothrow) CVrScsi_Nt(host, updater));
+        transport.reset(new (std::nothrow) CVrScsi_Nt(context));
         result = transport ? transport->GetLastResult() : kVrNoMemory;
         break;
     default:
@@ -95,7 +95,7 @@ int32_t CVrScsiDevice::SendCommand(CVrScsiCommand& command) {
 int32_t CVrScsiDevice::RecordFailure(int32_t result, DWORD systemError) {
     m_result = result;
     m_systemError = systemError;
-    m_updater.GetErrorRecord().Record(*this);
+    m_context.GetErrorRecord().Record(*this);
     m_result = kVrOk;
     m_systemError = 0;
     return result;
@@ -109,7 +109,7 @@ int32_t CVrScsiDevice::RecordCheckCondition(const uint8_t* sense, uint32_t lengt
         m_sense.reset();
     }
     m_result = kVrCheckCondition;
-    m_updater.GetErrorRecord().RecordWithDetail(*this, VrSenseText(m_sense.get(), m_updater.GetResource()));
+    m_context.GetErrorRecord().RecordWithDetail(*this, VrSenseText(m_sense.get(), m_context.GetResource()));
     m_result = kVrOk;
     m_systemError = 0;
     return kVrCheckCondition;
@@ -117,8 +117,8 @@ int32_t CVrScsiDevice::RecordCheckCondition(const uint8_t* sense, uint32_t lengt
 
 bool CVrScsiDevice::MatchesIdentity(const uint8_t* inquiry, uint32_t length) const {
     std::string vendor, product;
-    m_updater.GetConfig().GetVendorIdentity(vendor);
-    m_updater.GetConfig().GetProductIdentity(product);
+    m_context.GetConfig().GetVendorIdentity(vendor);
+    m_context.GetConfig().GetProductIdentity(product);
     return SameText(inquiry, length, kProductOffset, product) && SameText(inquiry, length, kVendorOffset, vendor);
 }
 

@@ -4,8 +4,7 @@
 // hands back the reply. The transport also finds the player among the
 // system's drives.
 //
-// Every failure of a platform call is recorded in the updater's failure
-// record (with the system error, or the sense text of a check condition);
+// Every failure of a platform call is recorded in the failure record (with the system error, or the sense text of a check condition);
 // the transport's own result and system error are cleared afterwards, so it
 // never carries a stale failure into the next command.
 #pragma once
@@ -17,8 +16,8 @@
 #include "updater/engine/VrBase.h"
 #include "updater/engine/VrByteArray.h"
 
+class CVrEngineContext;
 class CVrScsiCommand;
-class CVrUpdater;
 
 // The platform's disk geometry record (24 bytes on the wire).
 struct VrDiskGeometry {
@@ -31,14 +30,14 @@ struct VrDiskGeometry {
 
 class CVrScsiDevice : public CVrBase {
 public:
-    CVrScsiDevice(Host& host, CVrUpdater& updater, const char* name);
+    CVrScsiDevice(CVrEngineContext& context, const char* name);
     ~CVrScsiDevice() override;
     CVrScsiDevice(const CVrScsiDevice&) = delete;
     CVrScsiDevice& operator=(const CVrScsiDevice&) = delete;
 
     // The transport of the running system's class: pass-through on Windows
     // 2000 and XP. Null, with `result` -27, for a system without one.
-    static std::unique_ptr<CVrScsiDevice> Create(Host& host, CVrUpdater& updater, int32_t& result);
+    static std::unique_ptr<CVrScsiDevice> Create(CVrEngineContext& context, int32_t& result);
 
     // The order of these declarations is the order of the transport's slots.
     virtual int32_t Open() = 0;
@@ -70,7 +69,7 @@ public:
 
 protected:
     // A failed platform call: the result and system error are kept just long
-    // enough to be recorded in the updater's failure record. Returns `result`.
+    // enough to be recorded in the failure record. Returns `result`.
     int32_t RecordFailure(int32_t result, DWORD systemError);
     // A check condition: keeps the sense bytes and records -23 with their
     // text. Returns -23.
@@ -84,8 +83,8 @@ protected:
     // Media information type 9: true when the unit says it is a player.
     int32_t AnswersAsPlayer(bool& player);
 
+    CVrEngineContext& m_context;
     Host& m_host;
-    CVrUpdater& m_updater;
     wchar_t m_driveLetter = 0;
     uint32_t m_found = 0;
     HANDLE m_handle = INVALID_HANDLE_VALUE;

@@ -6,8 +6,8 @@
 
 #include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrPassThroughRecord.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrResult.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ void PutPartition(uint8_t* entry, uint64_t start, uint64_t length, uint32_t hidd
 
 }  // namespace
 
-CVrScsi_Nt::CVrScsi_Nt(Host& host, CVrUpdater& updater)
-    : CVrScsiDevice(host, updater, "CVrScsi_Nt"), m_worker(host) {}
+CVrScsi_Nt::CVrScsi_Nt(CVrEngineContext& context)
+    : CVrScsiDevice(context, "CVrScsi_Nt"), m_worker(context.GetHost()) {}
 
 bool CVrScsi_Nt::OpenPath(const std::wstring& path) {
     m_handle = m_host.CreateFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -97,15 +97,14 @@ int32_t CVrScsi_Nt::Unlock(uint32_t) { return ControlVolume(kUnlockVolume, kVrUn
 
 int32_t CVrScsi_Nt::Dismount() { return ControlVolume(kDismountVolume, kVrDismountFailed); }
 
-// The position is handed over as an unsigned 32-bit value (a high part of 0),
-// so the whole first 4 GiB are reachable. A position or length beyond 32 bits
-// is refused before the device is touched rather than wrapped onto sectors
-// that were never meant.
+// The position goes over whole, its high part included, so every sector of
+// a medium beyond 4 GiB is reachable. A length beyond one transfer's 32 bits
+// is refused before the device is touched rather than cut short.
 int32_t CVrScsi_Nt::Seek(uint32_t count, uint32_t start, uint32_t sectorSize, int32_t failure, DWORD& bytes) {
     const uint64_t position = uint64_t(start) * sectorSize;
     const uint64_t length = uint64_t(count) * sectorSize;
-    if (position > 0xFFFFFFFFu || length > 0xFFFFFFFFu) return RecordFailure(failure, ERROR_ARITHMETIC_OVERFLOW);
-    LONG high = 0;
+    if (length > 0xFFFFFFFFu) return RecordFailure(failure, ERROR_ARITHMETIC_OVERFLOW);
+    LONG high = static_cast<LONG>(position >> 32);
     m_host.SetLastError(ERROR_SUCCESS);
     DWORD low = m_host.SetFilePointer(m_handle, static_cast<LONG>(position), &high, FILE_BEGIN);
     if (low == INVALID_SET_FILE_POINTER) {
@@ -235,7 +234,7 @@ int32_t CVrScsi_Nt::Execute(const CVrByteArray& block, uint32_t commandLength, b
     result = record ? record->GetLastResult() : kVrNoMemory;
     if (result != kVrOk) return result;
     DWORD systemError = 0;
-    result = m_worker.Run(m_handle, kScsiPassThrough, record->GetBytes(), record->GetSize(), m_updater.GetProgress(),
+    result = m_worker.Run(m_handle, kScsiPassThrough, record->GetBytes(), record->GetSize(), m_context.GetProgress(),
                           systemError);
     if (result == kVrOk && systemError != 0) result = kVrControlFailed;
     if (result != kVrOk) return RecordFailure(result, systemError);

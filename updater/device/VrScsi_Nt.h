@@ -12,7 +12,7 @@
 
 class CVrScsi_Nt : public CVrScsiDevice {
 public:
-    CVrScsi_Nt(Host& host, CVrUpdater& updater);
+    explicit CVrScsi_Nt(CVrEngineContext& context);
 
     int32_t Open() override;
     int32_t Lock(uint32_t physical) override;
@@ -23,8 +23,8 @@ public:
     int32_t Unlock(uint32_t physical) override;
     int32_t Close() override;
     int32_t Dismount() override;
-    // Byte-addressed file transfers of count x sector size bytes at start x
-    // sector size; both must fit 32 bits.
+    // Byte-addressed file transfers of count x sector size bytes (at most
+    // 32 bits) at start x sector size (64 bits).
     int32_t WriteSectors(const CVrByteArray& data, uint32_t count, uint32_t start, uint32_t sectorSize) override;
     int32_t ReadSectors(CVrByteArray& data, uint32_t count, uint32_t start, uint32_t sectorSize) override;
     // One FAT partition (type 6) starting after the hidden sectors and

@@ -4,13 +4,11 @@
 
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/device/VrVendorChanges.h"
-#include "updater/format/VrFormatter.h"
 #include "updater/device/VrVendorQueries.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -18,8 +16,8 @@ const uint8_t kDataDriveIndex = 0;
 
 }  // namespace
 
-CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrDevice(updater, name) {
-    CVrConfigInfo& config = updater.GetConfig();
+CVrUsbMscDev::CVrUsbMscDev(CVrEngineContext& context, const char* name) : CVrDevice(context, name) {
+    CVrConfigInfo& config = context.GetConfig();
     config.GetComponentCount(m_systemDriveCount);
 
     m_dataDrive.reset(new (std::nothrow) CVrDataDrive());
@@ -40,7 +38,7 @@ CVrUsbMscDev::CVrUsbMscDev(CVrUpdater& updater, const char* name) : CVrDevice(up
     }
 
     int32_t result = kVrOk;
-    m_transport = CVrScsiDevice::Create(updater.GetHost(), updater, result);
+    m_transport = CVrScsiDevice::Create(context, result);
     SetResult(result);
 }
 
@@ -82,7 +80,7 @@ int32_t CVrUsbMscDev::Connect() {
 
     if (!m_transport) {
         int32_t created = kVrOk;
-        m_transport = CVrScsiDevice::Create(m_updater.GetHost(), m_updater, created);
+        m_transport = CVrScsiDevice::Create(m_context, created);
         SetResult(created);
         if (created != kVrOk) return created;
     }
@@ -121,17 +119,17 @@ int32_t CVrUsbMscDev::ReadLogicalTable() {
 }
 
 int32_t CVrUsbMscDev::AttachDrives(CVrScsiDevice* transport) {
-    int32_t result = m_dataDrive->Attach(transport, m_updater, FindEntry(kVrDataDriveType, kVrDataDriveTag));
+    int32_t result = m_dataDrive->Attach(transport, m_context, FindEntry(kVrDataDriveType, kVrDataDriveTag));
     for (uint8_t index = 1; result == kVrOk && index <= m_systemDriveCount; ++index) {
         CVrSystemDrive* drive = GetSystemDrive(index);
-        result = drive->Attach(transport, m_updater, FindEntry(kVrSystemDriveType, drive->GetTag()));
+        result = drive->Attach(transport, m_context, FindEntry(kVrSystemDriveType, drive->GetTag()));
     }
     return result;
 }
 
 CVrSystemDrive* CVrUsbMscDev::PlayerFirmwareDrive() const {
     uint8_t playerComponent = 0;
-    m_updater.GetConfig().GetPlayerComponent(playerComponent);
+    m_context.GetConfig().GetPlayerComponent(playerComponent);
     for (uint8_t index = 1; index <= m_systemDriveCount; ++index) {
         if (GetSystemDrive(index)->GetIndex() == playerComponent) return GetSystemDrive(index);
     }
@@ -176,7 +174,7 @@ int32_t CVrUsbMscDev::ReadVersions(bool notFound, bool tableUnreadable) {
 
 int32_t CVrUsbMscDev::BeginAccess() {
     if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     progress.SetStage(kVrStageOpen, 1);
     int32_t result = m_transport->Open();
     progress.Step(1);
@@ -189,7 +187,7 @@ int32_t CVrUsbMscDev::BeginAccess() {
 
 int32_t CVrUsbMscDev::EndAccess() {
     if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     progress.SetStage(kVrStageUnlock, 1);
     int32_t result = m_transport->Unlock(m_tableUnreadable);
     progress.Step(1);
@@ -253,7 +251,7 @@ int32_t CVrUsbMscDev::RefreshDrives() {
 }
 
 int32_t CVrUsbMscDev::UpdateFirmware() {
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     int32_t result = RefreshDrives();
     progress.Step(1);
     if (result != kVrOk) return result;
@@ -278,75 +276,4 @@ int32_t CVrUsbMscDev::UpdateFirmware() {
         result = GetSystemDrive(index)->VerifyComponent();
     }
     return result;
-}
-
-int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
-    uint8_t bootManagerTag = 0;
-    m_updater.GetConfig().GetBootManagerTag(bootManagerTag);
-
-    table = VrLogicalTable();
-    table.count = static_cast<uint16_t>(m_systemDriveCount + 1);
-    if (table.count > kVrMaxLogicalDrives) return kVrIndexBeyondTable;
-
-    // The boot manager leads, the data drive follows, then the other system
-    // drives in index order.
-    auto entryOf = [](const CVrLogicalDrive& drive, uint8_t type) {
-        VrLogicalTableEntry entry;
-        drive.GetRequiredEntry(&entry);
-        entry.driveNumber = kVrNoDriveNumber;
-        entry.driveType = type;
-        entry.driveTag = drive.GetTag();
-        return entry;
-    };
-    table.entries[1] = entryOf(*m_dataDrive, kVrDataDriveType);
-    uint16_t next = 2;
-    for (uint8_t index = 1; index <= m_systemDriveCount; ++index) {
-        const CVrSystemDrive& drive = *GetSystemDrive(index);
-        bool bootManager = drive.GetTag() == bootManagerTag;
-        uint16_t slot = bootManager ? 0 : next++;
-        if (slot >= table.count) return kVrIndexBeyondTable;  // no boot manager among the drives
-        table.entries[slot] = entryOf(drive, kVrSystemDriveType);
-    }
-    return kVrOk;
-}
-
-int32_t CVrUsbMscDev::RebuildMedia() {
-    if (!m_transport) return kVrNoTransport;
-    CVrProgress& progress = m_updater.GetProgress();
-    CVrFormatter formatter(m_updater, *m_dataDrive, *m_transport);
-
-    progress.SetStage(kVrStageRebuildMedia, 4);
-    VrLogicalTable allocation;
-    int32_t result = BuildAllocationTable(allocation);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    CVrEraseLogicalMedia erase;
-    result = Send(erase);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    CVrAllocateLogicalMedia allocate(allocation);
-    result = Send(allocate);
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    result = UpdateFirmware();
-    if (result != kVrOk) return result;
-
-    m_rebuilding = 1;
-    progress.SetStage(kVrStageEraseDataDrive, 2);
-    progress.Step(1);
-    result = m_dataDrive->Erase();
-    progress.Step(1);
-    if (result != kVrOk) return result;
-
-    result = formatter.Format(m_tableUnreadable, nullptr, 0);
-    m_rebuilding = 0;
-    return result;
-}
-
-int32_t CVrUsbMscDev::Send(CVrScsiCommand& command) {
-    int32_t result = command.GetLastResult();
-    return result == kVrOk ? m_transport->SendCommand(command) : result;
 }

@@ -11,17 +11,17 @@
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrDataDrive;
+class CVrFormatter;
 class CVrScsiDevice;
 class CVrSystemDrive;
 class CVrSystemDrivePtrArray;
-class CVrUpdater;
 
 class CVrUsbMscDev : public CVrDevice {
 public:
     // What StepCount counts the steps of.
     enum StepKind : uint32_t { kRebuild = 0, kFirmwareUpdate = 1, kNothing = 2, kFinish = 3, kPrepare = 4 };
 
-    CVrUsbMscDev(CVrUpdater& updater, const char* name = "CVrUsbMscDev");
+    explicit CVrUsbMscDev(CVrEngineContext& context, const char* name = "CVrUsbMscDev");
     ~CVrUsbMscDev() override;
     CVrUsbMscDev(const CVrUsbMscDev&) = delete;
     CVrUsbMscDev& operator=(const CVrUsbMscDev&) = delete;
@@ -45,8 +45,9 @@ public:
     // data drive, then the other system drives in index order.
     int32_t BuildAllocationTable(VrLogicalTable& table) const;
     // Erases and re-allocates the flash, writes the components, and formats
-    // the data drive.
-    int32_t RebuildMedia();
+    // the data drive (FAT16 whatever its size with `forceFat16`); refuses
+    // before erasing anything when that data drive could not be formatted.
+    int32_t RebuildMedia(bool forceFat16);
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
     wchar_t GetDriveLetter() const { return m_driveLetter; }
@@ -67,6 +68,10 @@ public:
 
 private:
     const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
+    // Whether the data drive that allocating `allocation` makes can be
+    // formatted, in the worst case the player's own rounding allows: 0, or
+    // the layout's refusal (recorded by the formatter).
+    int32_t CheckDataDrive(CVrFormatter& formatter, const VrLogicalTable& allocation);
     // Sends a command built without failure through the transport.
     int32_t Send(class CVrScsiCommand& command);
     int32_t AttachDrives(CVrScsiDevice* transport);

@@ -47,6 +47,11 @@ int32_t CVrGetLogicalMediaInfo::IsPlayer(bool& player) const {
     return Reply().GetBool(player, 0);
 }
 
+int32_t CVrGetLogicalMediaInfo::GetMediaSize(uint64_t& bytes) const {
+    if (m_infoType != kMediaSize) return kVrUnexpectedInfoType;
+    return Reply().GetQword(bytes, 0);
+}
+
 CVrGetLogicalTable::CVrGetLogicalTable(uint8_t entryLimit)
     : CVrScsiCommand(16, 0, "CVrGetLogicalTable"), m_entryLimit(entryLimit) {
     ExpectReply(2 + kVrLogicalEntryBytes * entryLimit);

@@ -22,6 +22,7 @@ public:
 // above 9 are refused with -8 before anything is sent.
 class CVrGetLogicalMediaInfo : public CVrScsiCommand {
 public:
+    static const uint8_t kMediaSize = 1;
     static const uint8_t kIsPlayer = 9;
     CVrGetLogicalMediaInfo(uint8_t infoType, uint32_t size);
     int32_t BuildCommand() override;
@@ -29,6 +30,9 @@ public:
     // Type 9: true when the unit is a player (reply byte 0 not 0); -8 for
     // any other type.
     int32_t IsPlayer(bool& player) const;
+    // Type 1: the size of the whole logical media in bytes (64 bits), all the
+    // flash the player divides into drives; -8 for any other type.
+    int32_t GetMediaSize(uint64_t& bytes) const;
 
 private:
     uint8_t m_infoType;

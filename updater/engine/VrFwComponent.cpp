@@ -8,8 +8,8 @@
 #include "updater/app/VrConfigInfo.h"
 #include "updater/engine/VrComponentFile.h"
 #include "updater/engine/VrDecrypt.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrResult.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ const uint8_t kErasedByte = 0xFF;
 
 }  // namespace
 
-CVrFwComponent::CVrFwComponent(CVrUpdater& updater, uint8_t index, const char* name)
-    : CVrBase(name), m_updater(updater), m_index(index) {
-    CVrConfigInfo& config = updater.GetConfig();
+CVrFwComponent::CVrFwComponent(CVrEngineContext& context, uint8_t index, const char* name)
+    : CVrBase(name), m_context(context), m_index(index) {
+    CVrConfigInfo& config = context.GetConfig();
     std::string fileName;
     int32_t result = config.GetComponentFileName(index, fileName);
     if (result == kVrOk) {
@@ -40,7 +40,7 @@ CVrFwComponent::CVrFwComponent(CVrUpdater& updater, uint8_t index, const char* n
         result = ReadImage(fileName, decrypt);
     }
     SetResult(result);
-    updater.GetErrorRecord().RecordWithComponent(*this, index);
+    context.GetErrorRecord().RecordWithComponent(*this, index);
 }
 
 CVrFwComponent::~CVrFwComponent() = default;
@@ -48,13 +48,13 @@ CVrFwComponent::~CVrFwComponent() = default;
 // The header's own failures are not reported: a file that cannot be read as
 // text is taken as one without a header, and the image load says the rest.
 void CVrFwComponent::ScanHeader(const std::string& fileName) {
-    CVrComponentFile file(m_updater.GetHost());
+    CVrComponentFile file(m_context.GetHost());
     if (!file.Open(fileName)) return;
     m_headerState = VrScanComponentHeader(file, m_productVersion, m_componentVersion);
 }
 
 int32_t CVrFwComponent::ReadImage(const std::string& fileName, uint32_t decrypt) {
-    CVrComponentFile file(m_updater.GetHost());
+    CVrComponentFile file(m_context.GetHost());
     if (!file.Open(fileName)) return FileFailure(file);
     uint64_t fileSize = 0;
     if (!file.GetSize(fileSize) || !file.Seek(0)) return FileFailure(file);

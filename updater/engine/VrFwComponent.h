@@ -14,7 +14,7 @@
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrComponentFile;
-class CVrUpdater;
+class CVrEngineContext;
 
 class CVrFwComponent : public CVrBase {
 public:
@@ -23,9 +23,9 @@ public:
     // opened or read, -12 for a header without the 0x1A "VRXA" marker or an
     // image of no bytes, -1
     // without memory, -9 or -4 for an index the configuration does not know.
-    // The component enters itself in the updater's failure record whatever
+    // The component enters itself in the failure record whatever
     // the result, so the report can name it.
-    CVrFwComponent(CVrUpdater& updater, uint8_t index, const char* name = "CVrFwComponent");
+    CVrFwComponent(CVrEngineContext& context, uint8_t index, const char* name = "CVrFwComponent");
     ~CVrFwComponent() override;
     CVrFwComponent(const CVrFwComponent&) = delete;
     CVrFwComponent& operator=(const CVrFwComponent&) = delete;
@@ -52,7 +52,7 @@ private:
     int32_t DecryptImage();
     int32_t FileFailure(const CVrComponentFile& file);
 
-    CVrUpdater& m_updater;
+    CVrEngineContext& m_context;
     uint8_t m_index;
     std::unique_ptr<CVrByteArray> m_image;
     CVrVersionInfo m_productVersion;

@@ -61,9 +61,10 @@ int32_t CVrLogicalDrive::Send(CVrScsiCommand& command) {
 
 // Without an entry the drive forgets the number of an earlier player's
 // table, so that nothing is sent to a drive the player no longer has.
-void CVrLogicalDrive::AttachTo(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) {
+void CVrLogicalDrive::AttachTo(CVrScsiDevice* transport, CVrEngineContext& context,
+                               const VrLogicalTableEntry* entry) {
     m_transport = transport;
-    m_updater = &updater;
+    m_context = &context;
     if (entry) {
         m_current = *entry;
     } else {
@@ -76,8 +77,9 @@ void CVrLogicalDrive::AttachTo(CVrScsiDevice* transport, CVrUpdater& updater, co
 // unless the drives were refreshed from its table first.
 CVrDataDrive::CVrDataDrive() : CVrLogicalDrive("CVrDataDrive") { m_index = 0; }
 
-int32_t CVrDataDrive::Attach(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) {
-    AttachTo(transport, updater, entry);
+int32_t CVrDataDrive::Attach(CVrScsiDevice* transport, CVrEngineContext& context,
+                             const VrLogicalTableEntry* entry) {
+    AttachTo(transport, context, entry);
     return SetResult(kVrOk);
 }
 

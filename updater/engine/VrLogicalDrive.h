@@ -13,9 +13,9 @@
 #include "updater/engine/VrOwningArray.h"
 #include "updater/engine/VrVersionInfo.h"
 
+class CVrEngineContext;
 class CVrFwComponent;
 class CVrScsiDevice;
-class CVrUpdater;
 
 class CVrLogicalDrive : public CVrBase {
 public:
@@ -25,9 +25,9 @@ public:
 
     // The order of these declarations is the order of the drive's slots.
     virtual void ReleaseComponent() = 0;
-    // Takes the transport (may be null: no player) and the updater; copies
+    // Takes the transport (may be null: no player) and the context; copies
     // `entry` (may be null: the player's table has none) into the current entry.
-    virtual int32_t Attach(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) = 0;
+    virtual int32_t Attach(CVrScsiDevice* transport, CVrEngineContext& context, const VrLogicalTableEntry* entry) = 0;
     virtual void GetRequiredEntry(VrLogicalTableEntry* entry) const;
     virtual void SetIndex(uint8_t index) { m_index = index; }
     virtual uint8_t GetIndex() const { return m_index; }
@@ -50,13 +50,13 @@ public:
 protected:
     // Sends `command` through the transport: -26 without one.
     int32_t Send(class CVrScsiCommand& command);
-    // What both kinds do on attaching: keep the transport and the updater,
+    // What both kinds do on attaching: keep the transport and the context,
     // and take `entry` (or none) as the current entry.
-    void AttachTo(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry);
+    void AttachTo(CVrScsiDevice* transport, CVrEngineContext& context, const VrLogicalTableEntry* entry);
 
     uint8_t m_index = kNoIndex;
     CVrScsiDevice* m_transport = nullptr;
-    CVrUpdater* m_updater = nullptr;
+    CVrEngineContext* m_context = nullptr;
     uint32_t m_sectorSize = 0;
     VrLogicalTableEntry m_current;
     VrLogicalTableEntry m_required;
@@ -67,7 +67,7 @@ class CVrDataDrive : public CVrLogicalDrive {
 public:
     CVrDataDrive();
     void ReleaseComponent() override {}
-    int32_t Attach(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) override;
+    int32_t Attach(CVrScsiDevice* transport, CVrEngineContext& context, const VrLogicalTableEntry* entry) override;
 };
 
 // A hidden drive holding one firmware component.
@@ -79,7 +79,7 @@ public:
     void ReleaseComponent() override;
     // Also loads the component file; its failure is the result. The required
     // size becomes the image size plus the configured reserve.
-    int32_t Attach(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) override;
+    int32_t Attach(CVrScsiDevice* transport, CVrEngineContext& context, const VrLogicalTableEntry* entry) override;
 
     int32_t ReadDeviceVersion(CVrVersionInfo& version);
     int32_t ReadDeviceProductVersion(CVrVersionInfo& version);

@@ -42,10 +42,10 @@ enum VrResult : int32_t {
     kVrUnlockFailed = -32,
     kVrNoGeometry = -33,            // no disk geometry fits the medium
     kVrChsNotFound = -34,           // a partition bound has no CHS address in the geometry
-    kVrUnused35 = -35,
+    kVrBeyondFat = -35,             // the data area is beyond every FAT layout (size or sector size)
     kVrReadFailed = -36,
     kVrWriteFailed = -37,
-    kVrUnused38 = -38,
+    kVrFat16CannotHold = -38,       // FAT16, which the "fat16" option asks for, cannot hold the data area
     kVrUnknownFatType = -39,
     kVrDismountFailed = -40,
     kVrIconNotLoaded = -41,

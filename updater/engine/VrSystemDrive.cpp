@@ -6,11 +6,11 @@
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrFwComponent.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -43,13 +43,14 @@ CVrSystemDrive::~CVrSystemDrive() = default;
 
 void CVrSystemDrive::ReleaseComponent() { m_component.reset(); }
 
-int32_t CVrSystemDrive::Attach(CVrScsiDevice* transport, CVrUpdater& updater, const VrLogicalTableEntry* entry) {
-    AttachTo(transport, updater, entry);
-    m_component.reset(new (std::nothrow) CVrFwComponent(updater, m_index));
+int32_t CVrSystemDrive::Attach(CVrScsiDevice* transport, CVrEngineContext& context,
+                               const VrLogicalTableEntry* entry) {
+    AttachTo(transport, context, entry);
+    m_component.reset(new (std::nothrow) CVrFwComponent(context, m_index));
     if (!m_component) return SetResult(kVrNoMemory);
     if (m_component->GetLastResult() != kVrOk) return SetResult(m_component->GetLastResult());
     uint32_t reserve = 0;
-    int32_t result = updater.GetConfig().GetComponentReserve(m_index, reserve);
+    int32_t result = context.GetConfig().GetComponentReserve(m_index, reserve);
     if (result == kVrOk) m_required.size = m_component->GetSize() + reserve;
     return SetResult(result);
 }
@@ -109,7 +110,7 @@ int32_t CVrSystemDrive::WriteComponent(uint32_t& steps) {
 
     const RunPlan plan(m_required.size, m_sectorSize);
     steps = plan.RunCount();
-    m_updater->GetProgress().SetComponentStage(kVrStageWriteComponent, static_cast<int32_t>(steps), m_index);
+    m_context->GetProgress().SetComponentStage(kVrStageWriteComponent, static_cast<int32_t>(steps), m_index);
     return SetResult(ForEachRun(plan, [this](uint64_t firstSector, uint32_t count, uint64_t offset) {
         return WriteRun(firstSector, count, offset);
     }));
@@ -140,7 +141,7 @@ int32_t CVrSystemDrive::ReadSectorSize() {
 
 template <typename RunOperation>
 int32_t CVrSystemDrive::ForEachRun(const RunPlan& plan, RunOperation operation) {
-    CVrProgress& progress = m_updater->GetProgress();
+    CVrProgress& progress = m_context->GetProgress();
     const uint64_t runBytes = static_cast<uint64_t>(plan.sectorsPerRun) * m_sectorSize;
     for (uint64_t run = 0; run < plan.RunCount(); ++run) {
         const uint32_t count = run < plan.fullRuns ? plan.sectorsPerRun : plan.lastRunSectors;
@@ -174,7 +175,7 @@ int32_t CVrSystemDrive::VerifyRun(uint64_t firstSector, uint32_t count, uint64_t
     if (reply && reply->IsEqual(expected)) return kVrOk;
     // The report names the component whose drive read back differently.
     SetResult(kVrVerifyMismatch);
-    m_updater->GetErrorRecord().RecordWithComponent(*this, m_index);
+    m_context->GetErrorRecord().RecordWithComponent(*this, m_index);
     return kVrVerifyMismatch;
 }
 

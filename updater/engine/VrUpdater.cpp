@@ -15,13 +15,13 @@ const wchar_t kSettingsFile[] = L":\\SETTINGS.DAT";
 }  // namespace
 
 CVrUpdater::CVrUpdater(Host& host, CVrConfigInfo& config, const char* name)
-    : CVrBase(name), m_host(host), m_config(config) {}
+    : CVrBase(name), m_context(host, config) {}
 
 CVrUpdater::~CVrUpdater() = default;
 
 int32_t CVrUpdater::OpenDevice() {
     if (!m_device) {
-        m_device.reset(new (std::nothrow) CVrUsbMscDev(*this));
+        m_device.reset(new (std::nothrow) CVrUsbMscDev(m_context));
         if (!m_device) return kVrNoMemory;
     }
     return m_device->Connect();
@@ -33,7 +33,7 @@ void CVrUpdater::ReleaseDevice() {
 
 int32_t CVrUpdater::OpenRecoveryDevice() {
     if (!m_recoveryDevice) {
-        m_recoveryDevice.reset(new (std::nothrow) CVrRecoveryDev(*this));
+        m_recoveryDevice.reset(new (std::nothrow) CVrRecoveryDev(m_context));
         if (!m_recoveryDevice) return kVrNoMemory;
     }
     return m_recoveryDevice->Open();
@@ -69,7 +69,7 @@ int32_t CVrUpdater::FullDownload() {
     GetProgress().SetTotal(static_cast<int32_t>(m_device->StepCount(CVrUsbMscDev::kRebuild) & 0xFFFF));
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
-    result = m_device->RebuildMedia();
+    result = m_device->RebuildMedia(IsForceFat16());
     m_device->EndAccess();
     return result;
 }
@@ -78,9 +78,10 @@ int32_t CVrUpdater::DeleteSettingsFile() {
     wchar_t letter = GetDriveLetter();
     if (letter == 0) return kVrOk;
     std::wstring path = std::wstring(1, letter) + kSettingsFile;
-    if (m_host.GetFileAttributes(path.c_str()) == INVALID_FILE_ATTRIBUTES) return kVrOk;
-    if (!m_host.SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL) || !m_host.DeleteFile(path.c_str())) {
-        m_errors.Set(kVrSettingsNotDeleted, m_host.GetLastError());
+    Host& host = m_context.GetHost();
+    if (host.GetFileAttributes(path.c_str()) == INVALID_FILE_ATTRIBUTES) return kVrOk;
+    if (!host.SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL) || !host.DeleteFile(path.c_str())) {
+        m_context.GetErrorRecord().Set(kVrSettingsNotDeleted, host.GetLastError());
         return kVrSettingsNotDeleted;
     }
     return kVrOk;

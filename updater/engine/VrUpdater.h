@@ -9,8 +9,7 @@
 
 #include "platform/Host.h"
 #include "updater/engine/VrBase.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrProgress.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrVersionInfo.h"
 
 class CVrBaseToCmdLineProcessor;
@@ -55,14 +54,17 @@ public:
     wchar_t GetDriveLetter() const;
     uint16_t GetChipRevision() const;
 
-    Host& GetHost() { return m_host; }
-    CVrConfigInfo& GetConfig() { return m_config; }
-    CVrErrorRecord& GetErrorRecord() { return m_errors; }
+    // What the device objects, the formatter, the drives and the components
+    // are given of the updater.
+    CVrEngineContext& GetContext() { return m_context; }
+    Host& GetHost() { return m_context.GetHost(); }
+    CVrConfigInfo& GetConfig() { return m_context.GetConfig(); }
+    CVrErrorRecord& GetErrorRecord() { return m_context.GetErrorRecord(); }
     // The language provider, or null before the start-up gives one.
-    CVrResource* GetResource() { return m_resource; }
+    CVrResource* GetResource() { return m_context.GetResource(); }
     // The sink of the window that shows the progress; a silent one when no
     // window does.
-    CVrProgress& GetProgress() { return m_progress ? *m_progress : m_silentProgress; }
+    CVrProgress& GetProgress() { return m_context.GetProgress(); }
     // Null until the first OpenDevice.
     CVrUsbMscDev* GetDevice() { return m_device.get(); }
     // Null outside a recovery transfer.
@@ -75,27 +77,15 @@ public:
     // FAT16 whatever its size. Without a command line, no.
     bool IsForceFat16() const;
 
-    void SetResource(CVrResource* resource) { m_resource = resource; }
-    void SetProgress(CVrProgress* progress) { m_progress = progress; }
+    void SetResource(CVrResource* resource) { m_context.SetResource(resource); }
+    void SetProgress(CVrProgress* progress) { m_context.SetProgress(progress); }
 
 private:
-    // Reports nothing and keeps nothing; stands in while no window shows progress.
-    class SilentProgress : public CVrProgress {
-    public:
-        SilentProgress() : CVrProgress("SilentProgress") {}
-        void SetTotal(int32_t) override {}
-        void SetStage(int32_t, int32_t) override {}
-        void Step(int32_t) override {}
-        void StepTotal() override {}
-    };
-
-    Host& m_host;
-    CVrResource* m_resource = nullptr;
-    CVrConfigInfo& m_config;
+    // Holds the host, the configuration, the resource provider, the
+    // progress sink and the failure record; declared first, as the device
+    // objects below use it until they are gone.
+    CVrEngineContext m_context;
     std::unique_ptr<CVrUsbMscDev> m_device;
     std::unique_ptr<CVrRecoveryDev> m_recoveryDevice;
-    CVrProgress* m_progress = nullptr;
     const CVrBaseToCmdLineProcessor* m_commandLine = nullptr;
-    CVrErrorRecord m_errors;
-    SilentProgress m_silentProgress;
 };

@@ -6,15 +6,17 @@
 #include "updater/engine/VrByteArray.h"
 #include "updater/engine/VrResult.h"
 
-// Every medium this file system cannot serve is refused with -33, the code
-// that already says "no disk layout fits this medium", before the formatter
-// touches a sector: -39 would blame an unknown FAT type, which is an internal
-// fault rather than a property of the medium. Refused are media of 4 GiB or
-// more (sector numbers and byte sizes are 32-bit), sector sizes the boot
-// sector cannot describe, the cluster table's rows of 0 sectors per cluster,
-// and layouts whose cluster count lies outside their FAT type's range: other
-// systems tell the FAT type by that count alone, so such a volume would be
-// read as another type and corrupted.
+// The size table below and the type thresholds are the prescribed layout, and
+// wherever they give a valid volume it is kept exactly. Where a row would give
+// a cluster count outside its type's range (other systems tell the FAT type by
+// that count alone, so such a volume would be read as another type and
+// corrupted), or gives no cluster size at all, the nearest power of two that
+// brings the count inside is taken. A medium with too few sectors for its
+// type's least cluster count (FAT32 just past 32 MiB, or on larger sectors)
+// gets the next smaller type; a FAT16 that the "fat16" option forces is never
+// changed but refused with its own code when no cluster size serves it.
+// Refused beyond that are sector sizes the boot sector's images do not fit
+// and media too small for a single cluster beside the system area.
 
 namespace {
 
@@ -33,13 +35,11 @@ const ClusterRow kFat32Clusters[] = {
     {16777216, 8},     {33554432, 16},    {67108864, 32},    {0xFFFFFFFF, 64},
 };
 
+const uint8_t kLargeFat32Partition = 0x0C;
+
 const uint8_t kFat12Signature[] = {0xF8, 0xFF, 0xFF};
 const uint8_t kFat16Signature[] = {0xF8, 0xFF, 0xFF, 0xFF};
 const uint8_t kFat32Signature[] = {0xF8, 0xFF, 0xFF, 0x0F, 0xFF, 0xFF, 0xFF, 0x0F, 0xFF, 0xFF, 0xFF, 0x0F};
-
-// The cluster counts by which every reader tells FAT12, FAT16 and FAT32 apart.
-const int64_t kLargestFat12Clusters = 4084;
-const int64_t kLargestFat16Clusters = 65524;
 
 template <size_t N>
 uint8_t LookUpClusterSize(const ClusterRow (&table)[N], uint32_t sectorCount) {
@@ -56,13 +56,29 @@ void PutSignature(CVrDisk::SectorImage& image) {
     image[511] = 0xAA;
 }
 
+// The cluster counts by which every reader tells FAT12, FAT16 and FAT32 apart,
+// and the largest FAT32 count whose cluster numbers stay below the reserved
+// values.
+const int64_t kLeastClusters[] = {1, 4085, 65525};
+const int64_t kMostClusters[] = {4084, 65524, 0x0FFFFFF5};
+
+const uint8_t kLargestClusterShift = 7;  // 128 sectors per cluster
+
 bool IsServedSectorSize(uint32_t size) { return size >= 512 && size <= 4096 && (size & (size - 1)) == 0; }
+
+// The power of two of a cluster size; a size table row of 0 counts as one
+// below the smallest cluster.
+int Shift(uint8_t sectorsPerCluster) {
+    int shift = -1;
+    for (uint32_t spc = sectorsPerCluster; spc != 0; spc >>= 1) ++shift;
+    return shift;
+}
 
 }  // namespace
 
 CVrDisk::CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16)
     : CVrBase("CVrDisk"), m_sectorCount(sectorCount), m_sectorSize(sectorSize) {
-    int32_t result = CheckMedium();
+    int32_t result = IsServedSectorSize(sectorSize) ? kVrOk : kVrBeyondFat;
     if (result == kVrOk) {
         ChooseFatType(forceFat16);
         result = VrSearchGeometry(sectorCount, m_geometry);
@@ -70,7 +86,7 @@ CVrDisk::CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16)
     if (result == kVrOk) {
         m_coveredSectors = m_geometry.CoveredSectors();
         m_tailSectors = sectorCount - m_coveredSectors;
-        result = BuildBootArea();
+        result = BuildBootArea(forceFat16);
     }
     if (result == kVrOk) result = BuildMbr();
     if (result == kVrOk) {
@@ -80,58 +96,65 @@ CVrDisk::CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16)
     SetResult(result);
 }
 
-int32_t CVrDisk::CheckMedium() const {
-    if (!IsServedSectorSize(m_sectorSize)) return kVrNoGeometry;
-    return uint64_t(m_sectorCount) * m_sectorSize > 0xFFFFFFFFu ? kVrNoGeometry : kVrOk;
-}
-
 void CVrDisk::ChooseFatType(bool forceFat16) {
-    const uint32_t bytes = m_sectorCount * m_sectorSize;
+    const uint64_t bytes = uint64_t(m_sectorCount) * m_sectorSize;
     if (forceFat16) m_fatType = kVrFat16;
     else if (bytes <= 0x400000) m_fatType = kVrFat12;
     else if (bytes <= 0x2000000) m_fatType = kVrFat16;
     else m_fatType = kVrFat32;
 }
 
-int32_t CVrDisk::BuildBootArea() {
-    VrVolumeLayout& v = m_volume;
-    const bool fat32 = m_fatType == kVrFat32;
+// Cluster counts as readers count them, so that they see the type written here.
+VrVolumeLayout CVrDisk::PlanVolume(int16_t type, uint8_t sectorsPerCluster) const {
+    VrVolumeLayout v;
+    const bool fat32 = type == kVrFat32;
     v.partitionStart = m_geometry.sectorsPerTrack;
     v.partitionSectors = m_coveredSectors - m_geometry.sectorsPerTrack;
-    if (m_fatType == kVrFat12) v.sectorsPerCluster = 8;
-    else if (fat32) v.sectorsPerCluster = LookUpClusterSize(kFat32Clusters, m_sectorCount);
-    else v.sectorsPerCluster = LookUpClusterSize(kFat16Clusters, m_sectorCount);
-    if (v.sectorsPerCluster == 0) return kVrNoGeometry;
+    v.sectorsPerCluster = sectorsPerCluster;
     v.reservedSectors = fat32 ? 32 : 1;
     v.fatCount = 2;
     v.rootEntries = fat32 ? 0 : 512;
     v.rootDirectorySectors = (v.rootEntries * 32u + m_sectorSize - 1) / m_sectorSize;
     // Two bytes per entry, four for FAT32: generous for FAT12 and for larger
-    // sectors, never short.
+    // sectors, never short. The sum is taken in 64 bits so that it does not
+    // wrap for the largest media.
     const uint32_t t1 = v.partitionSectors - v.rootDirectorySectors - v.reservedSectors;
-    uint32_t t2 = v.sectorsPerCluster * 256u + 2;
+    uint32_t t2 = sectorsPerCluster * 256u + 2;
     if (fat32) t2 /= 2;
-    v.sectorsPerFat = (t1 + t2 - 1) / t2;
-    int32_t result = CheckClusterCount();
-    if (result != kVrOk) return result;
-    BuildBootSector();
-    if (fat32) BuildFat32Sectors();
-    return kVrOk;
-}
-
-// Counted as readers count it, so that they see the type written here.
-int32_t CVrDisk::CheckClusterCount() {
-    VrVolumeLayout& v = m_volume;
+    v.sectorsPerFat = static_cast<uint32_t>((uint64_t(t1) + t2 - 1) / t2);
     const int64_t dataSectors = int64_t(v.partitionSectors) - v.reservedSectors -
                                 int64_t(v.fatCount) * v.sectorsPerFat - v.rootDirectorySectors;
-    v.clusterCount = dataSectors > 0 ? dataSectors / v.sectorsPerCluster : 0;
-    bool fits = false;
-    switch (m_fatType) {
-        case kVrFat12: fits = v.clusterCount >= 1 && v.clusterCount <= kLargestFat12Clusters; break;
-        case kVrFat16: fits = v.clusterCount > kLargestFat12Clusters && v.clusterCount <= kLargestFat16Clusters; break;
-        default: fits = v.clusterCount > kLargestFat16Clusters; break;
+    v.clusterCount = dataSectors > 0 ? dataSectors / sectorsPerCluster : 0;
+    return v;
+}
+
+uint8_t CVrDisk::ChooseClusterSize(int16_t type) const {
+    uint8_t row = 8;
+    if (type == kVrFat16) row = LookUpClusterSize(kFat16Clusters, m_sectorCount);
+    else if (type == kVrFat32) row = LookUpClusterSize(kFat32Clusters, m_sectorCount);
+    uint8_t chosen = 0;
+    int distance = 0;
+    for (uint8_t shift = 0; shift <= kLargestClusterShift; ++shift) {
+        const uint8_t sectorsPerCluster = static_cast<uint8_t>(1u << shift);
+        const int64_t clusters = PlanVolume(type, sectorsPerCluster).clusterCount;
+        if (clusters < kLeastClusters[type] || clusters > kMostClusters[type]) continue;
+        const int away = shift > Shift(row) ? shift - Shift(row) : Shift(row) - shift;
+        if (chosen == 0 || away < distance) chosen = sectorsPerCluster, distance = away;
     }
-    return fits ? kVrOk : kVrNoGeometry;
+    return chosen;
+}
+
+int32_t CVrDisk::BuildBootArea(bool forceFat16) {
+    uint8_t sectorsPerCluster = ChooseClusterSize(m_fatType);
+    while (sectorsPerCluster == 0 && !forceFat16 && m_fatType != kVrFat12) {
+        m_fatType = static_cast<int16_t>(m_fatType - 1);
+        sectorsPerCluster = ChooseClusterSize(m_fatType);
+    }
+    if (sectorsPerCluster == 0) return forceFat16 ? kVrFat16CannotHold : kVrBeyondFat;
+    m_volume = PlanVolume(m_fatType, sectorsPerCluster);
+    BuildBootSector();
+    if (m_fatType == kVrFat32) BuildFat32Sectors();
+    return kVrOk;
 }
 
 void CVrDisk::BuildBootSector() {
@@ -189,8 +212,10 @@ int32_t CVrDisk::BuildMbr() {
     uint8_t* entry = m_mbr.data() + 446;
     entry[0] = 0x80;
     VrPackChs(first, entry + 1);
+    // Large media carry the FAT32 type that tells readers to go by the
+    // sector numbers, their CHS fields being saturated.
     static const uint8_t kPartitionTypes[] = {0x01, 0x06, 0x0B};
-    entry[4] = kPartitionTypes[m_fatType];
+    entry[4] = m_geometry.large ? kLargeFat32Partition : kPartitionTypes[m_fatType];
     VrPackChs(last, entry + 5);
     VrPutLe32(entry + 8, v.partitionStart);
     VrPutLe32(entry + 12, v.partitionSectors);
@@ -205,4 +230,9 @@ int32_t CVrDisk::WriteFatSignature(CVrByteArray& array) const {
         case kVrFat32: return array.SetBytes(kFat32Signature, sizeof(kFat32Signature), 0);
         default: return kVrUnknownFatType;
     }
+}
+
+int32_t VrCheckLayout(uint64_t sectorCount, uint32_t sectorSize, bool forceFat16) {
+    if (sectorCount > 0xFFFFFFFFu) return kVrBeyondFat;
+    return CVrDisk(static_cast<uint32_t>(sectorCount), sectorSize, forceFat16).GetLastResult();
 }

@@ -38,9 +38,11 @@ class CVrDisk : public CVrBase {
 public:
     using SectorImage = std::array<uint8_t, 512>;
 
-    // Computes everything in order: FAT type, geometry, boot area, MBR, root
-    // area. The first failure stops it and stays as the result code. Media
-    // this file system cannot serve give -33 (see VrDisk.cpp).
+    // Computes everything in order: FAT type, geometry, cluster size and boot
+    // area, MBR, root area. The first failure stops it and stays as the
+    // result code: -35 for a sector size other than 512, 1024, 2048 or 4096
+    // bytes or a medium too small for any FAT volume, -38 when FAT16 is
+    // forced on a medium it cannot hold, -33 for a medium of 0 sectors.
     CVrDisk(uint32_t sectorCount, uint32_t sectorSize, bool forceFat16);
 
     const SectorImage& GetMbr() const { return m_mbr; }
@@ -65,11 +67,14 @@ public:
     std::string Describe() const;
 
 private:
-    // Sector sizes the boot sector describes, and byte sizes below 4 GiB.
-    int32_t CheckMedium() const;
     void ChooseFatType(bool forceFat16);
-    int32_t BuildBootArea();
-    int32_t CheckClusterCount();
+    // The volume's numbers for `type` with `sectorsPerCluster` on the partition.
+    VrVolumeLayout PlanVolume(int16_t type, uint8_t sectorsPerCluster) const;
+    // The cluster size of the size table where it keeps the cluster count
+    // inside the type's range, otherwise the nearest power of two that does;
+    // 0 when none does.
+    uint8_t ChooseClusterSize(int16_t type) const;
+    int32_t BuildBootArea(bool forceFat16);
     void BuildBootSector();
     void BuildFat32Sectors();
     int32_t BuildMbr();
@@ -87,3 +92,8 @@ private:
     int16_t m_fatType = kVrFatUndecided;
     VrVolumeLayout m_volume;
 };
+
+// Whether a medium of `sectorCount` sectors, as many as a player may report,
+// gets a layout: 0, or the code CVrDisk refuses it with; -35 for more sectors
+// than a FAT volume can number (32 bits).
+int32_t VrCheckLayout(uint64_t sectorCount, uint32_t sectorSize, bool forceFat16);

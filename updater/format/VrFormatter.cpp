@@ -4,10 +4,10 @@
 
 #include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrLogicalDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 
 namespace {
 
@@ -16,27 +16,24 @@ bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVr
 
 }  // namespace
 
-CVrFormatter::CVrFormatter(CVrUpdater& updater, CVrDataDrive& dataDrive, CVrScsiDevice& transport)
-    : CVrBase("CVrFormatter"), m_updater(updater), m_dataDrive(dataDrive), m_transport(transport) {}
+CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport,
+                           bool forceFat16)
+    : CVrBase("CVrFormatter"), m_context(context), m_dataDrive(dataDrive), m_transport(transport),
+      m_forceFat16(forceFat16) {}
 
 int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
-    CVrProgress& progress = m_updater.GetProgress();
-    const VrOsClass family = VrGetOsClass(m_updater.GetHost());
+    CVrProgress& progress = m_context.GetProgress();
+    const VrOsClass family = VrGetOsClass(m_context.GetHost());
     uint32_t lastBlock = 0;
     int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
     if (result != kVrOk) return SetResult(result);
     progress.Step(1);
-    // A last block of 0xFFFFFFFF means 2^32 sectors, which the count cannot hold.
-    if (lastBlock == 0xFFFFFFFF) {
-        SetResult(kVrNoGeometry);
-        return Refuse(*this, uint64_t(lastBlock) + 1);
-    }
-    CVrDisk disk(lastBlock + 1, m_sectorSize, m_updater.IsForceFat16());
+    // A last block of 0xFFFFFFFF stands for 2^32 sectors or more, beyond
+    // every FAT volume.
+    if (lastBlock == 0xFFFFFFFF) return Refuse(kVrBeyondFat, uint64_t(lastBlock) + 1, m_sectorSize);
+    CVrDisk disk(lastBlock + 1, m_sectorSize, m_forceFat16);
     progress.Step(1);
-    if (disk.GetLastResult() != kVrOk) {
-        SetResult(disk.GetLastResult());
-        return Refuse(disk, disk.GetSectorCount());
-    }
+    if (disk.GetLastResult() != kVrOk) return Refuse(disk.GetLastResult(), lastBlock + 1, m_sectorSize);
 
     m_sector = 0;
     result = PrepareDrive(family, disk, tableUnreadable);
@@ -63,10 +60,16 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
     return SetResult(result);
 }
 
-int32_t CVrFormatter::Refuse(const CVrBase& object, uint64_t sectorCount) {
-    m_updater.GetErrorRecord().RecordWithDetail(
-        object, std::to_wstring(sectorCount) + L" x " + std::to_wstring(m_sectorSize));
-    return m_result;
+int32_t CVrFormatter::CheckMedium(uint64_t sectorCount, uint32_t sectorSize) {
+    const int32_t result = VrCheckLayout(sectorCount, sectorSize, m_forceFat16);
+    return result == kVrOk ? SetResult(kVrOk) : Refuse(result, sectorCount, sectorSize);
+}
+
+int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize) {
+    SetResult(result);
+    m_context.GetErrorRecord().RecordWithDetail(*this,
+                                                std::to_wstring(sectorCount) + L" x " + std::to_wstring(sectorSize));
+    return result;
 }
 
 int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable) {

@@ -12,22 +12,26 @@
 #include "updater/format/VrDisk.h"
 
 class CVrDataDrive;
+class CVrEngineContext;
 class CVrScsiDevice;
-class CVrUpdater;
 
 class CVrFormatter : public CVrBase {
 public:
-    CVrFormatter(CVrUpdater& updater, CVrDataDrive& dataDrive, CVrScsiDevice& transport);
+    // `forceFat16` gives the data drive FAT16 whatever its size (the "fat16"
+    // command-line option).
+    CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport, bool forceFat16);
 
     // `tableUnreadable` goes to LockForFormat and Release as their physical
     // argument, and while it is set their failures are ignored. The label
     // bytes (may be null) begin the root directory.
     int32_t Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength);
+    // Whether a data drive of `sectorCount` sectors of `sectorSize` bytes
+    // can be formatted, asked before anything is written: 0, or the code the
+    // layout refuses it with, recorded with the size as its detail.
+    int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
 
 private:
-    // A medium the layout refuses: the failure goes to the error record with
-    // the medium's size as its detail.
-    int32_t Refuse(const CVrBase& object, uint64_t sectorCount);
+    int32_t Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize);
     int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable);
     int32_t WriteBootArea(const CVrDisk& disk);
     // The tail beyond the CHS-covered area, addressed on the whole disk.
@@ -48,9 +52,10 @@ private:
     // The write buffer, zeroed and sized for `sectors` sectors.
     int32_t PrepareRun(uint32_t sectors);
 
-    CVrUpdater& m_updater;
+    CVrEngineContext& m_context;
     CVrDataDrive& m_dataDrive;
     CVrScsiDevice& m_transport;
+    const bool m_forceFat16;
     uint32_t m_sectorSize = 0;
     uint32_t m_sector = 0;
     // One buffer for what is written and one for what comes back, reused

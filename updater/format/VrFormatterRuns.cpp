@@ -6,9 +6,9 @@
 
 #include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
+#include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
-#include "updater/engine/VrUpdater.h"
 #include "updater/format/VrFormatter.h"
 
 namespace {
@@ -31,7 +31,7 @@ int32_t CVrFormatter::PrepareRun(uint32_t sectors) {
 }
 
 int32_t CVrFormatter::WriteAndVerify() {
-    CVrProgress& progress = m_updater.GetProgress();
+    CVrProgress& progress = m_context.GetProgress();
     const uint32_t count = m_written.GetCount() / m_sectorSize;
     int32_t result = m_transport.WriteSectors(m_written, count, m_sector, m_sectorSize);
     if (result != kVrOk) return result;
@@ -46,7 +46,7 @@ int32_t CVrFormatter::WriteAndVerify() {
     progress.Step(1);
     if (m_readBack.IsEqual(m_written)) return kVrOk;
     SetResult(kVrVerifyMismatch);
-    m_updater.GetErrorRecord().Record(*this);
+    m_context.GetErrorRecord().Record(*this);
     return kVrVerifyMismatch;
 }
 
@@ -54,7 +54,7 @@ template <typename FirstRun>
 int32_t CVrFormatter::WriteRuns(int32_t stage, uint32_t component, uint32_t count, FirstRun begin) {
     const uint32_t perRun = std::max<uint32_t>(1, kRunBytes / m_sectorSize);
     const int32_t range = static_cast<int32_t>(count / perRun) * 2 + 2;
-    m_updater.GetProgress().SetComponentStage(stage, range, component);
+    m_context.GetProgress().SetComponentStage(stage, range, component);
     for (uint32_t done = 0; done < count;) {
         const uint32_t run = std::min(perRun, count - done);
         int32_t result = PrepareRun(run);
@@ -71,7 +71,7 @@ int32_t CVrFormatter::WriteRuns(int32_t stage, uint32_t component, uint32_t coun
 }
 
 int32_t CVrFormatter::WriteImage(int32_t stage, const CVrDisk::SectorImage& image) {
-    m_updater.GetProgress().SetStage(stage, 2);
+    m_context.GetProgress().SetStage(stage, 2);
     int32_t result = PrepareRun(1);
     if (result != kVrOk) return result;
     m_writtenDirty = true;

@@ -1,7 +1,10 @@
 // A fresh partition table and FAT volume on the player's medium, laid out
 // the way desktop formatters do it: the partition starts after the classic
-// first track of 63 sectors, clusters are the smallest that keep the count
-// inside the kind's range, two FATs, FAT32 with its backup boot sector at 6.
+// first track of 63 sectors; FAT16 clusters are the smallest that keep the
+// count inside the kind's range, FAT32 clusters the desktop's size for the
+// volume (4 KiB up to 8 GiB, doubling with the volume up to 32 KiB) unless
+// the count needs smaller ones; two FATs, FAT32 with its backup boot sector
+// at 6.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -31,31 +34,46 @@ struct Plan {
     uint32_t DataStart() const { return reserved + 2 * fatSectors + rootSectors; }
 };
 
-// The smallest cluster that keeps the count within the kind's range; the FAT
-// size is found by growing it until it holds every cluster it leaves.
+// The cluster size in bytes a desktop formatter gives the planned volume:
+// none for FAT16 (the smallest that serves), for FAT32 4 KiB up to 8 GiB,
+// 8 KiB up to 16 GiB, 16 KiB up to 32 GiB, 32 KiB beyond.
+uint32_t DesktopClusterBytes(const Plan& plan) {
+    if (!plan.fat32) return 0;
+    const uint64_t bytes = uint64_t(plan.total) * plan.sectorSize;
+    uint32_t cluster = 4096;
+    for (uint64_t limit = uint64_t(8) << 30; bytes > limit && cluster < kMaxClusterBytes; limit *= 2) cluster *= 2;
+    return cluster;
+}
+
+// The largest cluster up to the desktop's size that keeps the count within
+// the kind's range, or the smallest that does; the FAT size is found by
+// growing it until it holds every cluster it leaves.
 bool PlanVolume(Plan& plan) {
     uint64_t minimum = plan.fat32 ? 65525 : 4085;
     uint64_t maximum = plan.fat32 ? 0x0FFFFFF5 : 65524;
     uint32_t entryBytes = plan.fat32 ? 4 : 2;
+    const uint32_t desktop = DesktopClusterBytes(plan);
+    bool planned = false;
     for (uint32_t perCluster = 1; perCluster <= 128 && perCluster * plan.sectorSize <= kMaxClusterBytes;
          perCluster *= 2) {
         uint64_t fatSectors = 1, clusters = 0;
         for (;;) {
             uint64_t overhead = plan.reserved + plan.rootSectors + 2 * fatSectors;
-            if (overhead >= plan.total) return false;
+            if (overhead >= plan.total) return planned;
             clusters = (plan.total - overhead) / perCluster;
             uint64_t needed = ((clusters + 2) * entryBytes + plan.sectorSize - 1) / plan.sectorSize;
             if (needed <= fatSectors) break;
             fatSectors = needed;
         }
-        if (clusters < minimum) return false;  // larger clusters only make fewer
+        if (clusters < minimum) break;  // larger clusters only make fewer
         if (clusters > maximum) continue;
+        if (planned && perCluster * plan.sectorSize > desktop) break;
         plan.perCluster = perCluster;
         plan.fatSectors = static_cast<uint32_t>(fatSectors);
         plan.clusters = static_cast<uint32_t>(clusters);
-        return true;
+        planned = true;
     }
-    return false;
+    return planned;
 }
 
 // Cylinder, head and sector of a sector in the 255-head, 63-sector geometry;

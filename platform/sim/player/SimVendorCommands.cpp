@@ -18,6 +18,7 @@ const BYTE kSetDriveInfo = 0x20;
 const BYTE kWriteDriveSectors = 0x23;
 const BYTE kEraseDrive = 0x2F;
 
+const BYTE kMediaSize = 1;
 const BYTE kMediaIsPlayer = 9;
 const BYTE kDriveSectorSize = 0;
 const BYTE kComponentVersion = 7;
@@ -51,11 +52,17 @@ size_t DriveInfoLength(BYTE type, const SimCommand& command) {
     return type < kLastDriveInfo ? kLengths[type] : command.dataInCapacity;
 }
 
-SimScsiStatus GetMediaInfo(const SimCommand& command) {
+SimScsiStatus GetMediaInfo(const SimPlayerState& state, const SimCommand& command) {
     const BYTE type = command.cdb[2];
     if (type == kMediaIsPlayer) {
         const BYTE player = 1;
         return SimAnswer(command, &player, 1);
+    }
+    // All the flash the player divides into drives, in bytes.
+    if (type == kMediaSize) {
+        BYTE size[8];
+        SimPutBigEndian(size, state.flash.Size(), 8);
+        return SimAnswer(command, size, sizeof size);
     }
     const size_t length = MediaInfoLength(type, command);
     if (length == 0) return SimRefuseWithStatus(SimStatus::kInvalidInfoType);
@@ -109,7 +116,7 @@ SimScsiStatus GetChipRevision(const SimPlayerState& state, const SimCommand& com
 SimScsiStatus Read(SimPlayerState& state, const SimCommand& command) {
     switch (command.cdb[1]) {
     case kGetMediaInfo:
-        return GetMediaInfo(command);
+        return GetMediaInfo(state, command);
     case kGetTable:
         return SimGetLogicalTable(state, command);
     case kGetDriveInfo:
