@@ -234,6 +234,15 @@ TEST_F(RefusedFullDownload, ForcedFat16InTheWorstCaseOfThePlayersRounding) {
     ExpectRefused(kVrFat16CannotHold, true);
 }
 
+// The new components fill the flash so that no data drive is left: the
+// player would refuse the allocation, but only after the erase.
+TEST_F(RefusedFullDownload, NewComponentsThatLeaveNoDataDrive) {
+    SimPlayerState state(uint64_t(4) << 20);
+    ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kOld, bed.shipped, 0, LayoutChoice::kTooSmall));
+    bed.AttachPlayer(std::move(state));
+    ExpectRefused(kVrBeyondFat, false);
+}
+
 TEST_F(FullDownload, ForcedFat16WhereEveryRoundingLeavesItRoom) {
     AttachPlayerForDataDrive(4400, FirmwareChoice::kOld);
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());

@@ -32,8 +32,9 @@ uint64_t RoundUp(uint64_t size, uint32_t unit) { return (size + unit - 1) / unit
 // bytes. Asked for with size 0, the data drive takes what the system drives
 // leave, in whole sectors; how much that is depends on the sector size the
 // player gives its system drives, which the PC does not know, so there is
-// one size per possible sector size. Sizes that leave no data sector are the
-// player's to refuse and are left out.
+// one size per possible sector size. Where the system drives leave no data
+// sector, the player would refuse the allocation after the erase: that case
+// is a data drive of no size, which no layout serves.
 std::vector<uint64_t> ForecastDataDrive(uint64_t mediaBytes, const VrLogicalTable& allocation, uint32_t dataSector) {
     uint64_t asked = 0;
     for (uint16_t i = 0; i < allocation.count && i < kVrMaxLogicalDrives; ++i) {
@@ -48,9 +49,7 @@ std::vector<uint64_t> ForecastDataDrive(uint64_t mediaBytes, const VrLogicalTabl
                 used += RoundUp(allocation.entries[i].size, systemSector);
             }
         }
-        if (used < mediaBytes && mediaBytes - used >= dataSector) {
-            sizes.push_back((mediaBytes - used) / dataSector * dataSector);
-        }
+        sizes.push_back(used < mediaBytes ? (mediaBytes - used) / dataSector * dataSector : 0);
     }
     return sizes;
 }

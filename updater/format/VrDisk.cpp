@@ -233,6 +233,8 @@ int32_t CVrDisk::WriteFatSignature(CVrByteArray& array) const {
 }
 
 int32_t VrCheckLayout(uint64_t sectorCount, uint32_t sectorSize, bool forceFat16) {
-    if (sectorCount > 0xFFFFFFFFu) return kVrBeyondFat;
+    // A data drive of no sectors is one the new components leave no room for;
+    // the forecast gives it, and a medium of no sectors has no geometry either.
+    if (sectorCount == 0 || sectorCount > 0xFFFFFFFFu) return kVrBeyondFat;
     return CVrDisk(static_cast<uint32_t>(sectorCount), sectorSize, forceFat16).GetLastResult();
 }

@@ -95,5 +95,5 @@ private:
 
 // Whether a medium of `sectorCount` sectors, as many as a player may report,
 // gets a layout: 0, or the code CVrDisk refuses it with; -35 for more sectors
-// than a FAT volume can number (32 bits).
+// than a FAT volume can number (32 bits) and for none at all.
 int32_t VrCheckLayout(uint64_t sectorCount, uint32_t sectorSize, bool forceFat16);
