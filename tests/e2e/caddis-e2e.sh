@@ -268,11 +268,14 @@ usage-and-log)
   (cd logs && CADDIS_PLAYER=../old.state "$bin/caddis" -silent -log -english relative.log >/dev/null 2>&1)
   contains "$(cat logs/relative.log 2>/dev/null)" ": Writing Player..." "relative log"
 
-  # A player too small for the components: the failure is shown, status 1.
+  # A player too small for the components: the failure is shown, status 1,
+  # and the player is left as it was.
   "$bin/player-sim" create tiny.state --flash-mib 4 || exit 1
+  cp tiny.state tiny-before.state
   caddis tiny.state -silent
   same 1 "$status" "failure: exit status"
-  contains "$out" "[Error] The player refused a command." "failure: message"
+  contains "$out" "[Error] The player's data area cannot hold a FAT file system" "failure: message"
+  cmp -s tiny-before.state tiny.state || fail "failure: the player changed"
   ;;
 
 odd-paths)
