@@ -1,0 +1,18 @@
+#!/bin/bash
+# Gives a Wine prefix a removable drive that stands in for the player: the
+# folder FOLDER as drive LETTER, listed under My Computer, taking the shell's
+# file copies. Quell's test build identifies the drive named by
+# QUELL_TEST_PLAYER as the player.
+#
+#   player-drive.sh LETTER FOLDER       (WINEPREFIX names the prefix)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+: "${WINEPREFIX:?the caller names the Wine prefix}"
+letter=$(echo "$1" | tr 'A-Z' 'a-z')
+folder=$2
+
+mkdir -p "$folder"
+# The prefix is made on its first use.
+bash "$root/tools/wine-test.sh" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d floppy /f >/dev/null
+ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter:"
+wineserver -w
