@@ -2,9 +2,10 @@
 // application object: one per process, made when the library loads and
 // ended when it unloads, counting the process in the run counter that the
 // section "Quell" shares between all processes that load the library.
+#include "usbsupport/Quell.h"
+
 #include <commctrl.h>
 
-#include "usbsupport/Quell.h"
 #include "usbsupport/QuellDriveSearch.h"
 #include "usbsupport/QuellHost.h"
 #include "usbsupport/QuellHubSearch.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/sim/SimDeviceFile.h"
 #include "platform/sim/player/SimLittleEndian.h"
 
 const GUID kSimUsbHubClass = {0xF18A0E88, 0xC30C, 0x11D0, {0x88, 0x15, 0x00, 0xA0, 0xC9, 0x06, 0xBE, 0xD8}};
@@ -34,19 +35,10 @@ void PutPipe(BYTE* at, BYTE endpoint, BYTE kind, WORD packetSize) {
 
 }  // namespace
 
-class SimUsbHub::Handle final : public SimFileObject {
+class SimUsbHub::Handle final : public SimDeviceFile {
 public:
     explicit Handle(std::shared_ptr<SimUsbHub> hub) : hub_(std::move(hub)) {}
 
-    DWORD ReadAt(uint64_t, void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    DWORD WriteAt(uint64_t, const void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    uint64_t Size() override { return 0; }
     DWORD IoControl(DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD& returned) override {
         returned = 0;
         if (code != kSimUsbNodeConnectionInformation) return ERROR_INVALID_FUNCTION;

@@ -27,9 +27,10 @@ const int kText = 1003;
 std::wstring g_folder;
 int g_pictures = 0;
 
+// Paints the window and its controls now; the screen shows them by the next tick.
+void Paint(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 bool Capture(HWND window, const wchar_t* name) {
-    ::UpdateWindow(window);
-    ::GdiFlush();
     std::string error;
     if (!CaptureWindow(window, g_folder + L"\\" + name + L".bmp", error)) {
         std::fprintf(stderr, "quell-shots: %ls: %s\n", name, error.c_str());
@@ -53,9 +54,17 @@ HWND SearchDialog() {
 }
 
 // Thread timers fire inside the dialog's own message loop.
+// Each picture is taken a tick after the dialog was seen in its state and painted.
+bool g_painted = false;
+
 void CALLBACK WhileSearching(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = SearchDialog();
     if (!dialog || ::SendDlgItemMessageW(dialog, kProgress, PBM_GETPOS, 0, 0) < 8) return;
+    if (!g_painted) {
+        g_painted = true;
+        Paint(dialog);
+        return;
+    }
     ::KillTimer(nullptr, timer);
     Capture(dialog, L"search");
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCancel, BN_CLICKED),
@@ -68,6 +77,11 @@ void CALLBACK OnceFound(HWND, UINT, UINT_PTR timer, DWORD) {
     wchar_t text[64] = {};
     ::GetDlgItemTextW(dialog, kText, text, 64);
     if (std::wstring(text) != L"Found Mp3 Player..." && std::wstring(text) != L"已找到设备...") return;
+    if (!g_painted) {
+        g_painted = true;
+        Paint(dialog);
+        return;
+    }
     ::KillTimer(nullptr, timer);
     Capture(dialog, L"found");
 }
@@ -115,7 +129,7 @@ bool ShapedWindow() {
     QWndSetupBmp(&window, skin);
     skin.Detach();
     MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    Paint(window);
     ::Sleep(300);  // the desktop repaints around the new outline
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     const bool captured = Capture(window, L"shaped-window");
@@ -141,6 +155,7 @@ int wmain(int argc, wchar_t** argv) {
     ::KillTimer(nullptr, timer);
 
     SetVidPid(kVendor, kProduct);
+    g_painted = false;
     timer = ::SetTimer(nullptr, 0, 40, OnceFound);
     const int found = IsUsbConnect();
     ::KillTimer(nullptr, timer);

@@ -11,8 +11,8 @@ library=$3
 
 exports=$("$objdump" -p "$library" | awk '
     /^\[Ordinal\/Name Pointer\] Table/ { table = 1; next }
-    table && /^\s*\[/ { print $NF; next }
-    table { table = 0 }' | "$cxxfilt" | sort)
+    table && /^[ \t]*\[/ { print $NF; next }
+    table { table = 0 }' | "$cxxfilt" --no-strip-underscore | sort)
 expected=$(sort <<'LIST'
 BitmapToRegion(HBITMAP__*, unsigned long, unsigned long)
 CopyBitmap(CDC*, CBitmap&, CBitmap const&, tagRECT)

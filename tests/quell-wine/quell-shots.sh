@@ -37,20 +37,7 @@ for entry in english:en_US.UTF-8 chinese:zh_CN.UTF-8; do
         echo "quell-shots: the $language run failed" >&2
         status=1
     fi
-    rm -rf "${output:?}/$language"
-    mkdir -p "$output/$language"
-    for picture in search found shaped-window; do
-        if [ -s "$work/$picture.bmp" ]; then
-            convert "$work/$picture.bmp" "$output/$language/$picture.png" || status=1
-        else
-            echo "quell-shots: $language: no picture of $picture" >&2
-            status=1
-        fi
-    done
-    if [ -n "$copy" ]; then
-        rm -rf "${copy:?}/$language"
-        mkdir -p "$copy/$language"
-        cp "$output/$language"/*.png "$copy/$language/" 2>/dev/null || true
-    fi
+    bash "$root/tests/wine-ui/keep-pictures.sh" "$work" "$output/$language" "${copy:+$copy/$language}" \
+        search found shaped-window || status=1
 done
 exit "$status"

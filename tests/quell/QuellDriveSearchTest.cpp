@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/sim/SimDeviceFile.h"
 #include "tests/quell/QuellPc.h"
 
 namespace {
@@ -45,16 +46,13 @@ TEST_F(QuellDriveSearch, Windows2000AsksTheDrivesAsXpDoes) {
 // A volume whose storage property is a descriptor of the test's making:
 // `reported` bytes of it are said to be returned, the rest of the caller's
 // buffer is written with other text all the same.
-class ForgedVolume final : public SimDevice, public SimFileObject, public std::enable_shared_from_this<ForgedVolume> {
+class ForgedVolume final : public SimDevice, public SimDeviceFile, public std::enable_shared_from_this<ForgedVolume> {
 public:
     ForgedVolume(std::vector<BYTE> bytes, DWORD reported) : bytes_(std::move(bytes)), reported_(reported) {}
     DWORD Open(const SimOpenRequest&, std::shared_ptr<SimFileObject>& file) override {
         file = shared_from_this();
         return ERROR_SUCCESS;
     }
-    DWORD ReadAt(uint64_t, void*, DWORD, DWORD& done) override { return done = 0, ERROR_INVALID_FUNCTION; }
-    DWORD WriteAt(uint64_t, const void*, DWORD, DWORD& done) override { return done = 0, ERROR_INVALID_FUNCTION; }
-    uint64_t Size() override { return 0; }
     DWORD IoControl(DWORD code, const void*, DWORD, void* out, DWORD outSize, DWORD& returned) override {
         if (code != 0x2D1400 || outSize < bytes_.size()) return ERROR_INVALID_FUNCTION;
         std::memcpy(out, bytes_.data(), bytes_.size());
