@@ -53,37 +53,51 @@ HWND SearchDialog() {
     return found;
 }
 
-// Thread timers fire inside the dialog's own message loop.
-// Each picture is taken a tick after the dialog was seen in its state and painted.
-bool g_painted = false;
+// A picture of the searching dialog: taken once `ready` sees the dialog in
+// its state, a tick after painting it; `after` is done to the dialog then.
+struct Shot {
+    const wchar_t* name;
+    bool (*ready)(HWND dialog);
+    void (*after)(HWND dialog);
+};
 
-void CALLBACK WhileSearching(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = SearchDialog();
-    if (!dialog || ::SendDlgItemMessageW(dialog, kProgress, PBM_GETPOS, 0, 0) < 8) return;
-    if (!g_painted) {
-        g_painted = true;
-        Paint(dialog);
-        return;
-    }
-    ::KillTimer(nullptr, timer);
-    Capture(dialog, L"search");
+bool BarHalfWay(HWND dialog) { return ::SendDlgItemMessageW(dialog, kProgress, PBM_GETPOS, 0, 0) >= 8; }
+
+bool ShowsFound(HWND dialog) {
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(dialog, kText, text, 64);
+    return std::wstring(text) == L"Found Mp3 Player..." || std::wstring(text) == L"已找到设备...";
+}
+
+void PressCancel(HWND dialog) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCancel, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, kCancel)));
 }
 
-void CALLBACK OnceFound(HWND, UINT, UINT_PTR timer, DWORD) {
+const Shot* g_shot = nullptr;
+bool g_painted = false;
+
+// A thread timer: it fires inside the dialog's own message loop.
+void CALLBACK TakeShot(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = SearchDialog();
-    if (!dialog) return;
-    wchar_t text[64] = {};
-    ::GetDlgItemTextW(dialog, kText, text, 64);
-    if (std::wstring(text) != L"Found Mp3 Player..." && std::wstring(text) != L"已找到设备...") return;
+    if (!dialog || !g_shot->ready(dialog)) return;
     if (!g_painted) {
         g_painted = true;
         Paint(dialog);
         return;
     }
     ::KillTimer(nullptr, timer);
-    Capture(dialog, L"found");
+    if (Capture(dialog, g_shot->name) && g_shot->after) g_shot->after(dialog);
+}
+
+// Runs the searching dialog and takes its picture; IsUsbConnect's result.
+int SearchWithPicture(const Shot& shot) {
+    g_shot = &shot;
+    g_painted = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, TakeShot);
+    const int found = IsUsbConnect();
+    ::KillTimer(nullptr, timer);
+    return found;
 }
 
 // A player-shaped skin: a rounded body with a screen and a speaker grille,
@@ -92,8 +106,8 @@ uint32_t Skin(int x, int y) {
     const double dx = (x - 120) / 112.0, dy = (y - 80) / 72.0;
     if (std::pow(std::fabs(dx), 3) + std::pow(std::fabs(dy), 3) > 1) return 0xFFFFFF;
     if (x >= 40 && x < 200 && y >= 24 && y < 84) return 0x9FC4D8;  // the screen
-    const int gx = (x - 50) % 14, gy = (y - 100) % 14;
-    if (x >= 50 && x < 190 && y >= 100 && y < 142 && gx * gx + gy * gy < 16) return 0xFFFFFF;  // grille holes
+    const int gx = (x - 50) % 14 - 7, gy = (y - 98) % 14 - 7;
+    if (x >= 50 && x < 190 && y >= 98 && y < 140 && gx * gx + gy * gy < 12) return 0xFFFFFF;  // grille holes
     return 0x2E3F52;
 }
 
@@ -150,15 +164,9 @@ int wmain(int argc, wchar_t** argv) {
     SetCheckSpeed(150);
 
     SetVidPid(kVendor, 0x0001);  // a device that is not there: the search runs on
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 40, WhileSearching);
-    IsUsbConnect();
-    ::KillTimer(nullptr, timer);
-
+    SearchWithPicture({L"search", BarHalfWay, PressCancel});
     SetVidPid(kVendor, kProduct);
-    g_painted = false;
-    timer = ::SetTimer(nullptr, 0, 40, OnceFound);
-    const int found = IsUsbConnect();
-    ::KillTimer(nullptr, timer);
+    const int found = SearchWithPicture({L"found", ShowsFound, nullptr});
 
     const bool shaped = ShapedWindow();
     std::printf("quell-shots: %d pictures, player %s\n", g_pictures, found ? "found" : "not found");
