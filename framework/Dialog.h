@@ -8,7 +8,7 @@
 
 #include "framework/Window.h"
 
-class CDialog : public CWindow {
+class CDialog : public CWnd {
 public:
     CDialog() = default;
     virtual ~CDialog() = default;

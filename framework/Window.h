@@ -7,17 +7,17 @@
 
 #include <string>
 
-class CWindow {
+class CWnd {
 public:
-    CWindow() = default;
-    explicit CWindow(HWND window) : m_window(window) {}
+    CWnd() = default;
+    explicit CWnd(HWND window) : m_window(window) {}
 
     HWND GetHandle() const { return m_window; }
     operator HWND() const { return m_window; }
     void Attach(HWND window) { m_window = window; }
     HWND Detach();
 
-    CWindow GetItem(int id) const { return CWindow(::GetDlgItem(m_window, id)); }
+    CWnd GetItem(int id) const { return CWnd(::GetDlgItem(m_window, id)); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 

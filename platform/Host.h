@@ -68,11 +68,27 @@ public:
     virtual BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
                                  LPDWORD returned, OVERLAPPED* overlapped) = 0;
 
+    // --- Device interface lists (SetupAPI) -----------------------------------
+    // Only lists of device interfaces are asked for (DIGCF_DEVICEINTERFACE).
+    // The set is INVALID_HANDLE_VALUE on failure; its records are the
+    // platform's own, their cbSize set by the caller to their sizeof.
+    virtual HDEVINFO SetupDiGetClassDevs(const GUID* classGuid, LPCWSTR enumerator, HWND parent, DWORD flags) = 0;
+    // ERROR_NO_MORE_ITEMS past the last interface.
+    virtual BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* classGuid,
+                                             DWORD index, SP_DEVICE_INTERFACE_DATA* data) = 0;
+    // Asked first without a record for the size (ERROR_INSUFFICIENT_BUFFER
+    // with `required` set), then with a record of that size.
+    virtual BOOL SetupDiGetDeviceInterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                                 SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD detailSize,
+                                                 LPDWORD required, SP_DEVINFO_DATA* device) = 0;
+    virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) = 0;
+
     // --- Drives -------------------------------------------------------------
     virtual DWORD GetLogicalDrives() = 0;
     virtual UINT GetDriveType(LPCWSTR rootPath) = 0;
 
     // --- Registry -----------------------------------------------------------
+    // HKEY_DYN_DATA, the dynamic data of Windows 95, 98 and Me, opens only there.
     virtual LONG RegOpenKeyEx(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access,
                               HKEY* result) = 0;
     virtual LONG RegCreateKeyEx(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,

@@ -13,7 +13,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <shlobj.h>  // the shell change notifications
+#include <setupapi.h>  // device interface lists
+#include <shlobj.h>    // the shell change notifications
 
 #else  // native build
 
@@ -124,6 +125,7 @@ typedef intptr_t (*FARPROC)();
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 #define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
+#define ERROR_INVALID_USER_BUFFER 1784L
 #define ERROR_TIMEOUT 1460L
 
 // Files.
@@ -163,6 +165,7 @@ typedef intptr_t (*FARPROC)();
 #define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)((LONG)0x80000001))
 #define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)((LONG)0x80000002))
 #define HKEY_USERS ((HKEY)(ULONG_PTR)((LONG)0x80000003))
+#define HKEY_DYN_DATA ((HKEY)(ULONG_PTR)((LONG)0x80000006))  // Windows 95, 98 and Me only
 #define KEY_QUERY_VALUE 0x0001u
 #define KEY_SET_VALUE 0x0002u
 #define KEY_CREATE_SUB_KEY 0x0004u
@@ -251,6 +254,36 @@ typedef struct _OVERLAPPED {
     DWORD OffsetHigh;
     HANDLE hEvent;
 } OVERLAPPED;
+
+// Device interface lists (SetupAPI).
+typedef struct _GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+} GUID;
+
+typedef void* HDEVINFO;
+typedef struct SimWindow_* HWND;
+
+#define DIGCF_PRESENT 0x00000002u
+#define DIGCF_DEVICEINTERFACE 0x00000010u
+#define SPINT_ACTIVE 0x00000001u
+
+typedef struct _SP_DEVICE_INTERFACE_DATA {
+    DWORD cbSize;
+    GUID InterfaceClassGuid;
+    DWORD Flags;
+    ULONG_PTR Reserved;
+} SP_DEVICE_INTERFACE_DATA;
+
+// A record of variable length: the path runs on past the declared element.
+typedef struct _SP_DEVICE_INTERFACE_DETAIL_DATA_W {
+    DWORD cbSize;
+    WCHAR DevicePath[1];
+} SP_DEVICE_INTERFACE_DETAIL_DATA_W;
+
+typedef struct _SP_DEVINFO_DATA SP_DEVINFO_DATA;  // never filled in here
 
 typedef void (WINAPI* LPOVERLAPPED_COMPLETION_ROUTINE)(DWORD errorCode, DWORD transferred, OVERLAPPED* overlapped);
 

@@ -71,6 +71,14 @@ public:
     BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
                          LPDWORD returned, OVERLAPPED* overlapped) override;
 
+    HDEVINFO SetupDiGetClassDevs(const GUID* classGuid, LPCWSTR enumerator, HWND parent, DWORD flags) override;
+    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* classGuid, DWORD index,
+                                     SP_DEVICE_INTERFACE_DATA* data) override;
+    BOOL SetupDiGetDeviceInterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                         SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD detailSize,
+                                         LPDWORD required, SP_DEVINFO_DATA* device) override;
+    BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
+
     DWORD GetLogicalDrives() override;
     UINT GetDriveType(LPCWSTR rootPath) override;
 

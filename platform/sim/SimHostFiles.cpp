@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/sim/SimInterfaceList.h"
+
 HANDLE SimHost::CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES*, DWORD disposition,
                            DWORD flags, HANDLE) {
     SimPath path;
@@ -109,7 +111,8 @@ DWORD SimHost::SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DW
 }
 
 BOOL SimHost::CloseHandle(HANDLE object) {
-    if (handles_.Close(object)) return TRUE;
+    // A device information set is no kernel object.
+    if (!handles_.Get<SimInterfaceList>(object) && handles_.Close(object)) return TRUE;
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
 }

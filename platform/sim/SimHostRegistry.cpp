@@ -3,6 +3,8 @@
 #include "platform/sim/SimHost.h"
 
 std::shared_ptr<SimOpenKey> SimHost::KeyOf(HKEY key) {
+    // Only Windows 95, 98 and Me have the dynamic data.
+    if (key == HKEY_DYN_DATA && !machine_.RunsWindows9x()) return nullptr;
     if (std::shared_ptr<SimRegistry::Key> root = machine_.Registry().Root(key)) {
         return std::make_shared<SimOpenKey>(root, KEY_ALL_ACCESS);
     }

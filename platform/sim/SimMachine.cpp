@@ -1,12 +1,29 @@
 #include "platform/sim/SimMachine.h"
 
+#include <cstdio>
+
+#include "platform/sim/SimDevNodes9x.h"
 #include "platform/sim/SimFolderDrive.h"
 
 namespace {
 
 wchar_t DriveLetter(wchar_t letter) { return SimUpper(std::wstring(1, letter))[0]; }
 
+bool Is9x(const SimVersion& version) { return version.platformId == VER_PLATFORM_WIN32_WINDOWS; }
+
 }  // namespace
+
+SimVersion SimWindowsVersion(SimWindows windows) {
+    SimVersion version;
+    switch (windows) {
+    case SimWindows::k95: version = {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950, L" C", 0, 0}; break;
+    case SimWindows::k98: version = {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222, L" A ", 0, 0}; break;
+    case SimWindows::kMe: version = {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 3000, L" ", 0, 0}; break;
+    case SimWindows::k2000: version = {VER_PLATFORM_WIN32_NT, 5, 0, 2195, L"Service Pack 4", 4, 0}; break;
+    case SimWindows::kXp: break;
+    }
+    return version;
+}
 
 SimMachine::SimMachine() : registry_(clock_), objects_(clock_) {}
 
@@ -15,11 +32,19 @@ SimMachine::~SimMachine() = default;
 void SimMachine::SetVersion(const SimVersion& version) {
     std::lock_guard<std::mutex> lock(mutex_);
     version_ = version;
+    if (Is9x(version)) SimAddSystemDevNodes9x(registry_);
 }
+
+void SimMachine::SetWindows(SimWindows windows) { SetVersion(SimWindowsVersion(windows)); }
 
 SimVersion SimMachine::Version() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return version_;
+}
+
+bool SimMachine::RunsWindows9x() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return Is9x(version_);
 }
 
 void SimMachine::SetLanguages(LANGID userDefault, LANGID systemDefault) {
@@ -77,6 +102,39 @@ void SimMachine::RegisterDevice(const std::wstring& name, std::shared_ptr<SimDev
 void SimMachine::UnregisterDevice(const std::wstring& name) {
     std::lock_guard<std::mutex> lock(mutex_);
     devices_.erase(SimUpper(name));
+}
+
+void SimMachine::AnnounceDisk(wchar_t letter, const SimDiskIdentity& identity) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!Is9x(version_)) return;
+    letter = DriveLetter(letter);
+    diskNodes_[letter] = SimAddDiskDevNode9x(registry_, letter, identity);
+}
+
+void SimMachine::WithdrawDisk(wchar_t letter) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = diskNodes_.find(DriveLetter(letter));
+    if (found == diskNodes_.end()) return;
+    SimRemoveDevNode9x(registry_, found->second);
+    diskNodes_.erase(found);
+}
+
+std::shared_ptr<SimUsbHub> SimMachine::AddUsbHub(unsigned ports) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    // Root hubs as Windows names their interfaces: an instance number of
+    // the host controller's, then the hub class.
+    wchar_t name[96];
+    std::swprintf(name, 96, L"usb#root_hub#4&%x&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}",
+                  0x2A3E5F10u + static_cast<unsigned>(usbHubs_.size()));
+    auto hub = std::make_shared<SimUsbHub>(name, ports);
+    usbHubs_.push_back(hub);
+    devices_[SimUpper(name)] = hub;
+    return hub;
+}
+
+std::vector<std::shared_ptr<SimUsbHub>> SimMachine::UsbHubs() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return usbHubs_;
 }
 
 void SimMachine::RegisterNativeModule(const std::wstring& path, std::shared_ptr<SimNativeModule> module) {

@@ -2,8 +2,9 @@
 // it, and run one SimHost on it per program ("process") they start.
 //
 // Defaults: Windows XP (NT 5.1.2600, Service Pack 2), user and system
-// language US English (0x0409), no drives, an empty registry apart from its
-// top keys, and the clock at 2005-03-14 09:30 with the PC up for an hour.
+// language US English (0x0409), no drives, no USB hubs, an empty registry
+// apart from its top keys, and the clock at 2005-03-14 09:30 with the PC up
+// for an hour.
 #pragma once
 
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "platform/sim/SimObjects.h"
 #include "platform/sim/SimPath.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimUsbBus.h"
 
 // A library the simulated PC provides in code rather than as an image on a
 // drive (a system library the programs load by name).
@@ -46,6 +48,17 @@ struct SimVersion {
     WORD servicePackMinor = 0;
 };
 
+// The Windows a simulated PC runs, each as it was released last.
+enum class SimWindows { k95, k98, kMe, k2000, kXp };
+SimVersion SimWindowsVersion(SimWindows windows);
+
+// How a disk names itself: its INQUIRY identification fields, blank-padded.
+struct SimDiskIdentity {
+    std::string vendor;    // 8
+    std::string product;   // 16
+    std::string revision;  // 4
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -54,10 +67,15 @@ public:
     SimMachine& operator=(const SimMachine&) = delete;
 
     // --- Configuration ------------------------------------------------------
-    // A 9x platform (VER_PLATFORM_WIN32_WINDOWS) refuses the extended version
-    // record, as Windows 95, 98 and Me do.
+    // The Windows the PC runs is its version record. A 9x platform
+    // (VER_PLATFORM_WIN32_WINDOWS) refuses the extended version record, as
+    // Windows 95, 98 and Me do, and has their registry: the dynamic-data
+    // root with the Configuration Manager's device nodes, to which the
+    // disks announced below add theirs. Set it before attaching devices.
     void SetVersion(const SimVersion& version);
+    void SetWindows(SimWindows windows);
     SimVersion Version() const;
+    bool RunsWindows9x() const;
     void SetLanguages(LANGID userDefault, LANGID systemDefault);
     LANGID UserLanguage() const;
     LANGID SystemLanguage() const;
@@ -75,6 +93,18 @@ public:
     // "PhysicalDrive0"); compared without regard to case.
     void RegisterDevice(const std::wstring& name, std::shared_ptr<SimDevice> device);
     void UnregisterDevice(const std::wstring& name);
+
+    // A disk shows at a drive letter: Windows 9x adds its device node to the
+    // registry with the letter, the manufacturer and the product id, and
+    // takes the node away when the disk goes (its hardware key stays, as
+    // there). Windows 2000 and XP answer for a disk through its volume.
+    void AnnounceDisk(wchar_t letter, const SimDiskIdentity& identity);
+    void WithdrawDisk(wchar_t letter);
+
+    // USB hubs, in the order of the hub interface list. Each opens in the
+    // device namespace under its interface path.
+    std::shared_ptr<SimUsbHub> AddUsbHub(unsigned ports);
+    std::vector<std::shared_ptr<SimUsbHub>> UsbHubs() const;
 
     // Libraries provided in code, under their full Windows path
     // ("C:\WINDOWS\system32\WNASPI32.DLL").
@@ -101,6 +131,8 @@ private:
     std::map<wchar_t, std::shared_ptr<SimDrive>> drives_;
     std::map<std::wstring, std::shared_ptr<SimDevice>> devices_;               // by upper-case name
     std::map<std::wstring, std::shared_ptr<SimNativeModule>> nativeModules_;  // by upper-case path
+    std::vector<std::shared_ptr<SimUsbHub>> usbHubs_;
+    std::map<wchar_t, std::wstring> diskNodes_;  // the 9x device node of each announced disk
     SimClock clock_;
     SimRegistry registry_;
     SimObjects objects_;

@@ -73,7 +73,13 @@ DWORD ParseSimPath(const std::wstring& name, const std::wstring& currentDirector
     std::wstring full;
     if (name.size() >= 4 && IsSeparator(name[0]) && IsSeparator(name[1]) && name[2] == L'?' &&
         IsSeparator(name[3])) {
-        full = name.substr(4);  // the long-path prefix changes nothing here
+        full = name.substr(4);  // the long-path prefix changes nothing for a drive path
+        // Without a drive it names a device, as a device interface's path does.
+        if (full.size() < 2 || !IsLetter(full[0]) || full[1] != L':') {
+            path.isDevice = true;
+            path.device = full;
+            return full.empty() ? static_cast<DWORD>(ERROR_PATH_NOT_FOUND) : ERROR_SUCCESS;
+        }
     } else if (name.size() >= 2 && IsLetter(name[0]) && name[1] == L':') {
         full = name;
         // "D:name" is relative to the current folder only on the current drive.

@@ -1,6 +1,7 @@
 // Windows path names as the simulated PC reads them: drive paths
 // ("C:\Caddis\bootmanager.sb", "/" or "\" between the parts, case-insensitive)
-// and names in the device namespace ("\\.\E:", "\\.\PhysicalDrive0").
+// and names in the device namespace ("\\.\E:", "\\.\PhysicalDrive0", and
+// interface paths such as "\\?\usb#root_hub#...").
 #pragma once
 
 #include <string>

@@ -58,6 +58,7 @@ SimRegistry::SimRegistry(const SimClock& clock) : clock_(clock) {
     currentUser_ = users_->Add(L"S-1-5-21-1085031214-1563985344-725345543-1003", now);
     currentUser_->Add(L"Software", now);
     currentUser_->Add(L"Control Panel", now);
+    dynamicData_ = std::make_shared<Key>();
 }
 
 SimRegistry::~SimRegistry() = default;
@@ -67,6 +68,7 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::Root(HKEY predefined) const {
     if (predefined == HKEY_USERS) return users_;
     if (predefined == HKEY_CURRENT_USER) return currentUser_;
     if (predefined == HKEY_CLASSES_ROOT) return classes_;
+    if (predefined == HKEY_DYN_DATA) return dynamicData_;
     return nullptr;
 }
 
@@ -111,6 +113,26 @@ LONG SimRegistry::Create(const std::shared_ptr<Key>& from, const std::wstring& s
     result = Walk(from, subKey, true, error, created);
     disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return error;
+}
+
+void SimRegistry::AddWindows9xKeys() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!machine_->subKeys.count(L"ENUM")) machine_->Add(L"Enum", clock_.Now());
+}
+
+LONG SimRegistry::Remove(const std::shared_ptr<Key>& from, const std::wstring& subKey) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<std::wstring> names = SplitKeyPath(subKey);
+    if (names.empty()) return ERROR_INVALID_PARAMETER;
+    std::wstring last = names.back();
+    names.pop_back();
+    std::shared_ptr<Key> parent = from;
+    for (const std::wstring& name : names) {
+        auto found = parent->subKeys.find(SimUpper(name));
+        if (found == parent->subKeys.end()) return ERROR_FILE_NOT_FOUND;
+        parent = found->second;
+    }
+    return parent->subKeys.erase(SimUpper(last)) ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
 }
 
 LONG SimRegistry::QueryValue(const Key& key, const std::wstring& name, LPDWORD type, LPBYTE data, LPDWORD size) {

@@ -21,13 +21,22 @@ public:
     ~SimRegistry();
 
     // The key behind a predefined handle (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,
-    // HKEY_LOCAL_MACHINE, HKEY_USERS); null for any other handle.
+    // HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_DYN_DATA); null for any other
+    // handle. Whether the running Windows has the dynamic data is the
+    // process's question.
     std::shared_ptr<Key> Root(HKEY predefined) const;
 
     // `subKey` is a path of names separated by "\"; an empty path is `from`.
     LONG Open(const std::shared_ptr<Key>& from, const std::wstring& subKey, std::shared_ptr<Key>& result);
     LONG Create(const std::shared_ptr<Key>& from, const std::wstring& subKey, std::shared_ptr<Key>& result,
                 DWORD& disposition);
+
+    // The top key of Windows 95, 98 and Me below HKEY_LOCAL_MACHINE: "Enum",
+    // where their devices' hardware keys live.
+    void AddWindows9xKeys();
+
+    // The key at `subKey` and all below it; ERROR_FILE_NOT_FOUND when there is none.
+    LONG Remove(const std::shared_ptr<Key>& from, const std::wstring& subKey);
 
     // As RegQueryValueEx and RegSetValueEx: ERROR_FILE_NOT_FOUND for a missing
     // value, ERROR_MORE_DATA with the size needed when the buffer is short.
@@ -46,4 +55,5 @@ private:
     std::shared_ptr<Key> users_;
     std::shared_ptr<Key> currentUser_;
     std::shared_ptr<Key> classes_;
+    std::shared_ptr<Key> dynamicData_;
 };

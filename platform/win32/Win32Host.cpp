@@ -99,6 +99,23 @@ BOOL Win32Host::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSi
     return ::DeviceIoControl(device, code, in, inSize, out, outSize, returned, overlapped);
 }
 
+HDEVINFO Win32Host::SetupDiGetClassDevs(const GUID* classGuid, LPCWSTR enumerator, HWND parent, DWORD flags) {
+    return ::SetupDiGetClassDevsW(classGuid, enumerator, parent, flags);
+}
+
+BOOL Win32Host::SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* classGuid,
+                                            DWORD index, SP_DEVICE_INTERFACE_DATA* data) {
+    return ::SetupDiEnumDeviceInterfaces(set, device, classGuid, index, data);
+}
+
+BOOL Win32Host::SetupDiGetDeviceInterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                                SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD detailSize,
+                                                LPDWORD required, SP_DEVINFO_DATA* device) {
+    return ::SetupDiGetDeviceInterfaceDetailW(set, data, detail, detailSize, required, device);
+}
+
+BOOL Win32Host::SetupDiDestroyDeviceInfoList(HDEVINFO set) { return ::SetupDiDestroyDeviceInfoList(set); }
+
 DWORD Win32Host::GetLogicalDrives() { return ::GetLogicalDrives(); }
 
 UINT Win32Host::GetDriveType(LPCWSTR rootPath) { return ::GetDriveTypeW(rootPath); }

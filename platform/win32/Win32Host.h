@@ -1,12 +1,14 @@
 // The host seam answered by Windows itself: every call goes straight to the
 // wide Win32 function of the same name, so results, last errors and handles
 // are exactly the system's. Nothing here may call a function that Windows XP's
-// kernel32 or advapi32 does not export.
+// kernel32, advapi32 or setupapi does not export.
 #pragma once
 
 #include "platform/Host.h"
 
-class Win32Host final : public Host {
+// Not final: a test build may answer a few calls itself and leave the rest
+// to Windows.
+class Win32Host : public Host {
 public:
     DWORD GetLastError() override;
     void SetLastError(DWORD error) override;
@@ -45,6 +47,14 @@ public:
     DWORD GetCurrentDirectory(DWORD size, LPWSTR buffer) override;
     BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
                          LPDWORD returned, OVERLAPPED* overlapped) override;
+
+    HDEVINFO SetupDiGetClassDevs(const GUID* classGuid, LPCWSTR enumerator, HWND parent, DWORD flags) override;
+    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, SP_DEVINFO_DATA* device, const GUID* classGuid, DWORD index,
+                                     SP_DEVICE_INTERFACE_DATA* data) override;
+    BOOL SetupDiGetDeviceInterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                         SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD detailSize,
+                                         LPDWORD required, SP_DEVINFO_DATA* device) override;
+    BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
 
     DWORD GetLogicalDrives() override;
     UINT GetDriveType(LPCWSTR rootPath) override;

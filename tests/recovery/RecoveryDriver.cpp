@@ -2,18 +2,11 @@
 
 #include <chrono>
 
-class RecoveryDriver::Stream : public SimFileObject {
+#include "platform/sim/SimDeviceFile.h"
+
+class RecoveryDriver::Stream : public SimDeviceFile {
 public:
     explicit Stream(RecoveryDriver& driver) : driver_(driver) {}
-    DWORD ReadAt(uint64_t, void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    DWORD WriteAt(uint64_t, const void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    uint64_t Size() override { return 0; }
     DWORD WriteAsync(uint64_t offset, const void* buffer, DWORD size, Done done) override {
         return driver_.Write(offset, buffer, size, std::move(done));
     }

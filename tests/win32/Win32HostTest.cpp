@@ -226,4 +226,27 @@ TEST(Win32Host, ModulesAndTheirEntryPoints) {
     EXPECT_TRUE(host.FreeLibrary(kernel));
 }
 
+// The answers the simulated PC's interface lists copy: the end of a list,
+// a record whose size is not its own, the size asked before the path.
+TEST(Win32Host, DeviceInterfaceListsOfTheUsbHubs) {
+    const GUID hubs = {0xF18A0E88, 0xC30C, 0x11D0, {0x88, 0x15, 0x00, 0xA0, 0xC9, 0x06, 0xBE, 0xD8}};
+    Win32Host host;
+    HDEVINFO set = host.SetupDiGetClassDevs(&hubs, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    ASSERT_NE(INVALID_HANDLE_VALUE, set);
+    SP_DEVICE_INTERFACE_DATA data = {};
+    data.cbSize = sizeof data - 1;
+    // Refused (Windows says ERROR_INVALID_USER_BUFFER, Wine ERROR_INVALID_PARAMETER).
+    EXPECT_FALSE(host.SetupDiEnumDeviceInterfaces(set, nullptr, &hubs, 0, &data));
+    data.cbSize = sizeof data;
+    DWORD index = 0;
+    for (; host.SetupDiEnumDeviceInterfaces(set, nullptr, &hubs, index, &data); ++index) {
+        DWORD required = 0;
+        EXPECT_FALSE(host.SetupDiGetDeviceInterfaceDetail(set, &data, nullptr, 0, &required, nullptr));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), host.GetLastError());
+        EXPECT_GT(required, sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W));
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_MORE_ITEMS), host.GetLastError()) << index << " hubs";
+    EXPECT_TRUE(host.SetupDiDestroyDeviceInfoList(set));
+}
+
 }  // namespace

@@ -30,22 +30,6 @@ for entry in english:0x0409 japanese:0x0411; do
         status=1
     fi
 
-    rm -rf "${output:?}/$language"
-    mkdir -p "$output/$language"
-    for bmp in "$work"/*.bmp; do
-        [ -e "$bmp" ] || continue
-        convert "$bmp" "$output/$language/$(basename "${bmp%.bmp}").png" || status=1
-    done
-    for picture in "${pictures[@]}"; do
-        if [ ! -s "$output/$language/$picture.png" ]; then
-            echo "screenshots: $language: no picture of $picture" >&2
-            status=1
-        fi
-    done
-    if [ -n "$copy" ]; then
-        rm -rf "${copy:?}/$language"
-        mkdir -p "$copy/$language"
-        cp "$output/$language"/*.png "$copy/$language/" 2>/dev/null || true
-    fi
+    bash "$here/keep-pictures.sh" "$work" "$output/$language" "${copy:+$copy/$language}" "${pictures[@]}" || status=1
 done
 exit "$status"

@@ -64,7 +64,7 @@ private:
     TEXTMETRICW m_metrics = {};
 };
 
-void SetTextUnlessEmpty(CWindow control, const std::wstring& text) {
+void SetTextUnlessEmpty(CWnd control, const std::wstring& text) {
     if (!text.empty()) control.SetText(text);
 }
 
@@ -151,7 +151,7 @@ const VrButtonPlace& CVrMessageBox::ButtonPlace(int id) const {
 
 void CVrMessageBox::PlaceButton(int id, const VrButtonPlace& place) {
     PlaceItem(id, place.rect);
-    CWindow button = GetItem(id);
+    CWnd button = GetItem(id);
     button.Enable(place.enabled);
     button.Show(place.visible ? SW_SHOW : SW_HIDE);
 }
@@ -188,7 +188,7 @@ void CVrMessageBox::CentreOver(HWND parent) {
 
 void CVrMessageBox::ShowDetails(bool open) {
     SizeClientArea(open ? m_layout.expanded : m_layout.collapsed);
-    CWindow shown = GetItem(open ? kVrMessageCollapse : kVrMessageExpand);
+    CWnd shown = GetItem(open ? kVrMessageCollapse : kVrMessageExpand);
     shown.Show(SW_SHOW);
     // The button pressed disappears; the focus moves to its twin.
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(shown.GetHandle()), TRUE);

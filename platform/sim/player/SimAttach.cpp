@@ -7,6 +7,7 @@
 #include "platform/sim/player/SimPlayer.h"
 #include "platform/sim/player/SimPlayerDrive.h"
 #include "platform/sim/player/SimSense.h"
+#include "platform/sim/player/SimStorageProperty.h"
 
 namespace {
 
@@ -54,6 +55,10 @@ private:
 
 std::shared_ptr<SimPlayerVolume> SimAttachPlayer(SimMachine& machine, wchar_t letter, std::shared_ptr<SimPlayer> player,
                                                  UINT type) {
+    // Windows 9x asks the disk who it is when it arrives; the others wait
+    // until a program asks.
+    SimDiskIdentity identity;
+    if (machine.RunsWindows9x() && SimInquireIdentity(*player, identity)) machine.AnnounceDisk(letter, identity);
     auto volume = std::make_shared<SimPlayerVolume>(std::move(player));
     machine.MapDrive(letter, std::make_shared<SimPlayerDrive>(volume, type, machine.Clock()));
     machine.RegisterDevice(VolumeName(letter), volume);
@@ -64,6 +69,7 @@ void SimPullOutPlayer(SimMachine& machine, wchar_t letter) {
     if (auto drive = std::dynamic_pointer_cast<SimPlayerDrive>(machine.Drive(letter))) drive->Volume()->PullOut();
     machine.UnmapDrive(letter);
     machine.UnregisterDevice(VolumeName(letter));
+    machine.WithdrawDisk(letter);
 }
 
 std::shared_ptr<SimPlayer> SimMakeOtherDisk(const std::string& vendor, const std::string& product) {

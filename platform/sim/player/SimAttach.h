@@ -12,9 +12,10 @@
 #include "platform/sim/player/SimPlayerVolume.h"
 
 // Maps `letter` to the player's files and registers its volume "X:" in the
-// device namespace. DRIVE_REMOVABLE is how a USB disk shows; DRIVE_FIXED
-// makes a hard disk that answers like a player if asked. Tests watch the
-// requests on the volume returned.
+// device namespace; Windows 9x gets the disk's device node (its INQUIRY
+// identity). DRIVE_REMOVABLE is how a USB disk shows; DRIVE_FIXED makes a
+// hard disk that answers like a player if asked. Tests watch the requests on
+// the volume returned.
 std::shared_ptr<SimPlayerVolume> SimAttachPlayer(SimMachine& machine, wchar_t letter, std::shared_ptr<SimPlayer> player,
                                                  UINT type = DRIVE_REMOVABLE);
 // Pulls the player at `letter` out: the letter leaves the drive mask, the

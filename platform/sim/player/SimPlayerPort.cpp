@@ -67,6 +67,18 @@ void SimPlayerPort::Show() {
     machine_.MapDrive(place_.letter, std::make_shared<SimPlayerDrive>(volume_, DRIVE_REMOVABLE, machine_.Clock()));
     machine_.RegisterDevice(VolumeName(place_.letter), volume_);
     machine_.RegisterDevice(DiskName(place_.disk), disk_);
+    // The identity the player gives INQUIRY, read without sending it one.
+    SimDiskIdentity identity;
+    player_->WithState([&identity](SimPlayerState& state) {
+        identity = {state.identity.vendor, state.identity.product, state.identity.revision};
+    });
+    machine_.AnnounceDisk(place_.letter, identity);
+    if (std::shared_ptr<SimUsbHub> hub = Hub()) hub->Plug(place_.usbPort, {kSimPlayerUsbVendor, kSimPlayerUsbProduct});
+}
+
+std::shared_ptr<SimUsbHub> SimPlayerPort::Hub() const {
+    std::vector<std::shared_ptr<SimUsbHub>> hubs = machine_.UsbHubs();
+    return place_.usbHub >= 1 && place_.usbHub <= hubs.size() ? hubs[place_.usbHub - 1] : nullptr;
 }
 
 void SimPlayerPort::HideLocked() {
@@ -74,6 +86,8 @@ void SimPlayerPort::HideLocked() {
         volume_->PullOut();
         machine_.UnmapDrive(place_.letter);
         machine_.UnregisterDevice(VolumeName(place_.letter));
+        machine_.WithdrawDisk(place_.letter);
+        if (std::shared_ptr<SimUsbHub> hub = Hub()) hub->Unplug(place_.usbPort);
         volume_.reset();
     }
     if (disk_) {

@@ -3,7 +3,9 @@
 // shows it anew whenever the player restarts.
 //
 //   mass-storage mode: a removable drive letter with its volume "\\.\E:",
-//                      and the whole medium as "\\.\PhysicalDriveN";
+//                      the whole medium as "\\.\PhysicalDriveN", its USB
+//                      device on a hub's port, and on Windows 9x its device
+//                      node in the registry;
 //   recovery mode:     only the recovery driver's "\\.\VrMp3RecDeviceN".
 //
 // The player restarts when a recovery stream has brought it a whole
@@ -28,7 +30,15 @@ struct SimPlayerPlace {
     wchar_t letter = L'E';
     unsigned disk = 1;            // PhysicalDrive0 is the PC's own disk
     unsigned recoveryDevice = 0;
+    // The hub (counted from 1 in the order of the machine's hubs) and its
+    // port; a PC without that hub or port shows no USB device.
+    unsigned usbHub = 1;
+    unsigned usbPort = 1;
 };
+
+// The player's USB device descriptor in mass-storage mode.
+const WORD kSimPlayerUsbVendor = 0x0ED1;
+const WORD kSimPlayerUsbProduct = 0x7636;
 
 class SimPlayerPort : public std::enable_shared_from_this<SimPlayerPort> {
 public:
@@ -54,6 +64,7 @@ public:
 
 private:
     void HideLocked();
+    std::shared_ptr<SimUsbHub> Hub() const;
 
     SimMachine& machine_;
     const std::shared_ptr<SimFlashPlayer> player_;

@@ -4,6 +4,7 @@
 
 #include "platform/sim/player/SimPassThrough.h"
 #include "platform/sim/player/SimPlayer.h"
+#include "platform/sim/player/SimStorageProperty.h"
 
 namespace {
 
@@ -76,6 +77,10 @@ public:
             ++requests.passThroughs;
             lock.unlock();  // a slow command must not hold the device up
             return SimRunPassThrough(*medium.player_, in, inSize, out, outSize, returned);
+        case kSimStorageQueryProperty:
+            // Any handle may ask, one opened without data access too.
+            lock.unlock();
+            return SimAnswerStorageQuery(*medium.player_, in, inSize, out, outSize, returned);
         case kSimLockVolume:
             ++requests.lockAttempts;
             if (medium.lockedBy_ || !HasDataAccess() || medium.dataHandles_ > 1 || medium.RefusesLock() ||

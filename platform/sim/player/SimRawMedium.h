@@ -1,7 +1,8 @@
 // What the player's volume (SimPlayerVolume) and its disk (SimPhysicalDisk)
 // have in common: a device in the device namespace over an extent of the
 // player's medium. Its handles send SCSI commands through the pass-through,
-// lock, unlock and dismount, and read and write the extent's sectors.
+// ask the storage device property (SimStorageProperty), lock, unlock and
+// dismount, and read and write the extent's sectors.
 //
 // Windows' rules for such a handle apply: a device locked by one handle
 // refuses every other open for data with ERROR_ACCESS_DENIED; the lock

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/sim/SimDeviceFile.h"
 #include "platform/sim/SimSharing.h"
 #include "platform/sim/player/SimBoot.h"
 #include "platform/sim/player/SimFlashPlayer.h"
@@ -64,7 +65,8 @@ void SimRecoveryDevice::Complete(const std::shared_ptr<State>& state, uint64_t i
     write->done(write->error, write->written);
 }
 
-class SimRecoveryDevice::Handle final : public SimFileObject {
+// The driver serves only the overlapped writes of the stream.
+class SimRecoveryDevice::Handle final : public SimDeviceFile {
 public:
     Handle(std::shared_ptr<State> state, const SimOpenRequest& request)
         : state_(std::move(state)), access_(request.access), share_(request.share) {}
@@ -74,17 +76,6 @@ public:
         std::lock_guard<std::mutex> lock(state_->mutex);
         state_->sharing.Leave(access_, share_);
     }
-
-    // The driver serves only the overlapped writes of the stream.
-    DWORD ReadAt(uint64_t, void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    DWORD WriteAt(uint64_t, const void*, DWORD, DWORD& done) override {
-        done = 0;
-        return ERROR_INVALID_FUNCTION;
-    }
-    uint64_t Size() override { return 0; }
 
     DWORD WriteAsync(uint64_t offset, const void* buffer, DWORD size,
                      std::function<void(DWORD error, DWORD written)> done) override {
