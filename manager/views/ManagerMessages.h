@@ -1,0 +1,11 @@
+// Window messages between Tavlo's main window and its folder tree.
+#pragma once
+
+// Tree to window: wParam is the ShellItemRef of the player's drive 1 or 2,
+// which the tree holds until UM_TREE_RELEASE_DRIVES.
+const unsigned UM_PLAYER_DRIVE1 = 4025;
+const unsigned UM_PLAYER_DRIVE2 = 4026;
+// Window to tree: enumerate the computer's drives again (a device arrived),
+// and let go of the two player drive records (a device went).
+const unsigned UM_TREE_REFRESH_DRIVES = 5025;
+const unsigned UM_TREE_RELEASE_DRIVES = 5026;
