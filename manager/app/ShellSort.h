@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Columns of both file lists, as the shell folder numbers its details.
 enum ShellListColumn : int { kNameColumn = 0, kSizeColumn = 1, kTypeColumn = 2, kDateColumn = 3 };
@@ -16,6 +17,24 @@ struct SortState {
     // another makes it the sort column, ascending.
     void Click(int clicked);
 };
+
+// What a file list knows of a row, read once from the shell: the file data
+// of a file-system item (not of a drive root) and the type name.
+struct RowFacts {
+    bool fileData = false;  // size and time below are the item's
+    bool folder = false;
+    uint64_t bytes = 0;
+    uint64_t time = 0;  // last write, or creation when there is none (a FILETIME)
+    std::wstring typeName;
+};
+
+// The order of two rows by the size, type or date column, ascending: by
+// size folders come before files and smaller before bigger; by type the
+// type names in alphabetical order without regard to case; by date older
+// before newer; rows without file data come first. 0 when the column does
+// not tell the rows apart (their names decide then) and for the name
+// column, whose order is the shell folder's.
+int CompareByColumn(const RowFacts& first, const RowFacts& second, int column);
 
 // The order of two rows from the shell folder's answer (an HRESULT): a
 // failed comparison counts as equal; a successful one gives its low 16

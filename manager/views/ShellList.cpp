@@ -10,11 +10,29 @@ const int kColumnWidth = 150;
 const int kColumnCount = 4;
 const ULONG kRowAttributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_GHOSTED | SFGAO_FILESYSTEM;
 
-uint64_t FileBytes(const WIN32_FIND_DATAW& data) {
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
+uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
-bool IsZero(const FILETIME& time) { return time.dwLowDateTime == 0 && time.dwHighDateTime == 0; }
+// The facts of an item, and in `extension` the extension of a file (".mp3",
+// lower case, "." for none); empty for anything else.
+RowFacts ReadFacts(const ShellItemRef& item, std::wstring& extension) {
+    RowFacts facts;
+    facts.folder = item.IsFolder();
+    // Size and date belong to files and folders, not to drive roots ("C:\").
+    WIN32_FIND_DATAW data = {};
+    const std::wstring path = ShellDisplayName(item.Parent(), item.Relative(), SHGDN_FORPARSING);
+    if (path.size() <= 3 || !ShellFindData(item.Parent(), item.Relative(), data)) return facts;
+    facts.fileData = true;
+    facts.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.bytes = Join(data.nFileSizeHigh, data.nFileSizeLow);
+    facts.time = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    if (facts.time == 0) facts.time = Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
+    if (!facts.folder) {
+        const size_t dot = path.find_last_of(L".\\");
+        extension = dot != std::wstring::npos && path[dot] == L'.' ? path.substr(dot) : L".";
+        ::CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
+    }
+    return facts;
+}
 
 }  // namespace
 
@@ -58,7 +76,9 @@ bool CShellList::Fill(IShellFolder* folder, LPCITEMIDLIST folderAbsolute, const 
         if (!all && !FilterKeeps(filter, ShellDisplayName(folder, item->Relative(), SHGDN_FORPARSING))) return;
         if (exclusions && ExcludedByName(item->DisplayName(), *exclusions)) return;
         const int index = static_cast<int>(m_rows.size());
-        m_rows.push_back(item);
+        Row row;
+        row.item = item;
+        m_rows.push_back(std::move(row));
         if (InsertCallbackItem(index, index) < 0) m_rows.pop_back();
     });
     Resort();
@@ -99,7 +119,7 @@ bool CShellList::FillPath(const std::wstring& path, const std::wstring& filter,
 ShellItemPtr CShellList::Item(int row) const {
     if (row < 0 || row >= GetItemCount()) return nullptr;
     const size_t index = static_cast<size_t>(GetItemData(row));
-    return index < m_rows.size() ? m_rows[index] : nullptr;
+    return index < m_rows.size() ? m_rows[index].item : nullptr;
 }
 
 bool CShellList::OnNotify(const NMHDR& header, LRESULT& result) {
@@ -139,6 +159,7 @@ bool CShellList::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESU
 
 void CShellList::Clear() {
     m_rows.clear();
+    m_fileTypes.clear();
     if (m_folder) m_folder->Release();
     m_folder = nullptr;
 }
@@ -154,18 +175,48 @@ void CShellList::ColumnClicked(int column) {
 }
 
 int CALLBACK CShellList::CompareRows(LPARAM first, LPARAM second, LPARAM list) {
-    const CShellList& self = *reinterpret_cast<const CShellList*>(list);
-    const ShellItemRef& a = *self.m_rows[static_cast<size_t>(first)];
-    const ShellItemRef& b = *self.m_rows[static_cast<size_t>(second)];
-    const HRESULT answer = self.m_folder->CompareIDs(static_cast<LPARAM>(self.m_sort.column), a.Relative(), b.Relative());
-    return RowOrder(answer, self.m_sort.descending);
+    CShellList& self = *reinterpret_cast<CShellList*>(list);
+    const size_t a = static_cast<size_t>(first);
+    const size_t b = static_cast<size_t>(second);
+    const int column = self.m_sort.column;
+    const bool typed = column == kTypeColumn;
+    int order = column == kNameColumn ? 0 : CompareByColumn(self.Facts(a, typed), self.Facts(b, typed), column);
+    if (order == 0) {
+        order = RowOrder(self.m_folder->CompareIDs(kNameColumn, self.m_rows[a].item->Relative(),
+                                                   self.m_rows[b].item->Relative()),
+                         false);
+    }
+    return self.m_sort.descending ? -order : order;
 }
 
-void CShellList::Display(NMLVDISPINFOW& request) const {
+const RowFacts& CShellList::Facts(size_t row, bool typeName) {
+    Row& entry = m_rows[row];
+    if (!entry.known) {
+        entry.facts = ReadFacts(*entry.item, entry.extension);
+        entry.known = true;
+    }
+    // The shell is slow to name types, so they are asked only for the type
+    // column, and once for all files of one extension.
+    if (typeName && !entry.typed) {
+        if (entry.extension.empty()) {
+            entry.facts.typeName = ShellTypeName(entry.item->Absolute());
+        } else {
+            auto known = m_fileTypes.find(entry.extension);
+            if (known == m_fileTypes.end()) {
+                known = m_fileTypes.emplace(entry.extension, ShellTypeName(entry.item->Absolute())).first;
+            }
+            entry.facts.typeName = known->second;
+        }
+        entry.typed = true;
+    }
+    return entry.facts;
+}
+
+void CShellList::Display(NMLVDISPINFOW& request) {
     LVITEMW& row = request.item;
     const size_t index = static_cast<size_t>(row.lParam);
     if (index >= m_rows.size()) return;
-    const ShellItemRef& item = *m_rows[index];
+    const ShellItemRef& item = *m_rows[index].item;
     if (row.mask & LVIF_IMAGE) {
         row.iImage = SmallIconIndex(item.Absolute(), false);
         if (item.Attributes() & SFGAO_GHOSTED) {
@@ -175,26 +226,26 @@ void CShellList::Display(NMLVDISPINFOW& request) const {
         }
     }
     if ((row.mask & LVIF_TEXT) && row.pszText && row.cchTextMax > 0) {
-        ::lstrcpynW(row.pszText, Text(item, row.iSubItem).c_str(), row.cchTextMax);
+        ::lstrcpynW(row.pszText, Text(index, row.iSubItem).c_str(), row.cchTextMax);
     }
 }
 
-std::wstring CShellList::Text(const ShellItemRef& item, int column) const {
+std::wstring CShellList::Text(size_t row, int column) {
+    if (column == kNameColumn) return m_rows[row].item->DisplayName();
+    const RowFacts& facts = Facts(row, column == kTypeColumn);
     switch (column) {
-    case kNameColumn:
-        return item.DisplayName();
     case kTypeColumn:
-        return ShellTypeName(item.Absolute());
+        return facts.typeName;
+    case kSizeColumn:
+        return facts.fileData && !facts.folder ? FileSizeText(facts.bytes) : std::wstring();
+    case kDateColumn: {
+        if (!facts.fileData || !m_formatDate) return std::wstring();
+        FILETIME time;
+        time.dwLowDateTime = static_cast<DWORD>(facts.time);
+        time.dwHighDateTime = static_cast<DWORD>(facts.time >> 32);
+        return m_formatDate(time);
+    }
     default:
-        break;
+        return std::wstring();
     }
-    // Size and date belong to files and folders, not to drive roots ("C:\").
-    if (ShellDisplayName(item.Parent(), item.Relative(), SHGDN_FORPARSING).size() <= 3) return std::wstring();
-    WIN32_FIND_DATAW data = {};
-    if (!ShellFindData(item.Parent(), item.Relative(), data)) return std::wstring();
-    if (column == kSizeColumn) {
-        return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? std::wstring() : FileSizeText(FileBytes(data));
-    }
-    if (column != kDateColumn || !m_formatDate) return std::wstring();
-    return m_formatDate(IsZero(data.ftLastWriteTime) ? data.ftCreationTime : data.ftLastWriteTime);
 }

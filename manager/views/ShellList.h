@@ -1,8 +1,10 @@
 // CShellList: a file list over a shell folder, in report view with four
 // columns (name, size, type, modification date) and the sort header. Rows
 // are inserted with callback text and image and answered on request; each
-// carries the ShellItemRef of its item. The order is the shell folder's own
-// comparison on the sort column.
+// carries the ShellItemRef of its item. The name column is ordered by the
+// shell folder's own comparison; size, type and date by the item's file
+// data and type name (some shells, Wine's among them, compare by name
+// whatever the column), with the name deciding between equals.
 //
 // The list is a control of the main window's template: Init takes it over.
 // Its notifications reach the main window, which hands them to OnNotify.
@@ -12,6 +14,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,8 +70,17 @@ private:
     void Clear();
     void Resort();
     void ColumnClicked(int column);
-    void Display(NMLVDISPINFOW& request) const;
-    std::wstring Text(const ShellItemRef& item, int column) const;
+    // A row's record and what the shell says of it, read when first needed.
+    struct Row {
+        ShellItemPtr item;
+        bool known = false;
+        bool typed = false;
+        RowFacts facts;
+        std::wstring extension;  // a file's, lower case, for its type name
+    };
+    const RowFacts& Facts(size_t row, bool typeName);
+    void Display(NMLVDISPINFOW& request);
+    std::wstring Text(size_t row, int column);
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM list);
 
     CSubclass m_subclass;
@@ -76,5 +88,6 @@ private:
     FileDateFormatter m_formatDate;
     SortState m_sort;
     IShellFolder* m_folder = nullptr;  // the folder shown, a counted reference
-    std::vector<ShellItemPtr> m_rows;  // by the index each row carries as its value
+    std::vector<Row> m_rows;  // by the index each row carries as its value
+    std::map<std::wstring, std::wstring> m_fileTypes;  // type names by extension
 };

@@ -37,6 +37,16 @@ double TimeFill(ViewsWindow& window, const std::wstring& folder, const wchar_t* 
     return best;
 }
 
+// One click on a column title, until the list is drawn again.
+double TimeClick(ViewsWindow& window, int column) {
+    LARGE_INTEGER start, end;
+    ::QueryPerformanceCounter(&start);
+    window.ColumnClicked(column);
+    ::UpdateWindow(window.List().GetHandle());
+    ::QueryPerformanceCounter(&end);
+    return Milliseconds(start, end);
+}
+
 }  // namespace
 
 int main() {
@@ -57,22 +67,15 @@ int main() {
         const double all = TimeFill(window, folder.Path(), L"*.*");
         const int rows = window.List().GetItemCount();
 
-        LARGE_INTEGER start, end;
-        ::QueryPerformanceCounter(&start);
-        NMLISTVIEW click = {};
-        click.hdr.hwndFrom = window.List().GetHandle();
-        click.hdr.code = LVN_COLUMNCLICK;
-        click.iSubItem = 1;
-        LRESULT ignored = 0;
-        window.List().OnNotify(click.hdr, ignored);
-        ::UpdateWindow(window.List().GetHandle());
-        ::QueryPerformanceCounter(&end);
+        const double bySize = TimeClick(window, kSizeColumn);
+        const double byType = TimeClick(window, kTypeColumn);
 
         std::printf("views-bench: a file list over a folder of %d files (%d rows), best of %d fills\n", kFiles, rows,
                     kRuns);
         std::printf("  fill with \"*.mp3\", sorted by name: %8.1f ms\n", mp3);
         std::printf("  fill with \"*.*\", sorted by name:   %8.1f ms\n", all);
-        std::printf("  sort again by size:                %8.1f ms\n", Milliseconds(start, end));
+        std::printf("  sort again by size:                %8.1f ms\n", bySize);
+        std::printf("  sort again by type (names asked):  %8.1f ms\n", byType);
         std::printf("  goal: a sorted fill under 500 ms: %s\n", mp3 < 500 && all < 500 ? "met" : "NOT met");
         if (rows != kFiles) status = 1;
     }

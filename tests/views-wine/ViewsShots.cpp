@@ -33,13 +33,8 @@ int wmain(int argc, wchar_t** argv) {
         window.Tree().SetDriveNames(drives);
         window.Tree().Fill(L"");
         if (window.drive1 && window.List().Fill(*window.drive1, L"*.*", nullptr)) {
-            NMLISTVIEW click = {};
-            click.hdr.hwndFrom = window.List().GetHandle();
-            click.hdr.code = LVN_COLUMNCLICK;
-            click.iSubItem = 1;
-            LRESULT ignored = 0;
-            window.List().OnNotify(click.hdr, ignored);
-            window.List().OnNotify(click.hdr, ignored);
+            window.ColumnClicked(kSizeColumn);
+            window.ColumnClicked(kSizeColumn);
         }
         ::SetForegroundWindow(window.Handle());
         ::RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

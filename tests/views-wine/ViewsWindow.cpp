@@ -65,6 +65,15 @@ ViewsWindow::~ViewsWindow() {
     Pump();
 }
 
+void ViewsWindow::ColumnClicked(int column) {
+    NMLISTVIEW click = {};
+    click.hdr.hwndFrom = m_list.GetHandle();
+    click.hdr.idFrom = kListId;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = column;
+    ::SendMessageW(m_window, WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click));
+}
+
 void ViewsWindow::Pump() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

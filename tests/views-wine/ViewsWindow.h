@@ -32,6 +32,9 @@ public:
     ShellItemRef* drive2 = nullptr;
     int driveReports = 0;
 
+    // Tells the list that a column title was clicked, as the list itself does.
+    void ColumnClicked(int column);
+
     // Dispatches the window's pending messages.
     static void Pump();
 

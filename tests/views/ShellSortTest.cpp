@@ -27,4 +27,23 @@ TEST(ShellSort, TheComparisonsLowSixteenBitsAreSigned) {
     EXPECT_EQ(0, RowOrder(0, true));
 }
 
+TEST(ShellSort, SizeTypeAndDateOrderRowsAndLeaveTiesToTheName) {
+    RowFacts drive;  // a drive root has no file data
+    RowFacts folder{true, true, 0, 50, L"File Folder"};
+    RowFacts small{true, false, 1025, 300, L"MP3 Audio"};
+    RowFacts big{true, false, 1234567890, 100, L"mp3 audio"};
+    EXPECT_LT(CompareByColumn(drive, folder, kSizeColumn), 0);
+    EXPECT_LT(CompareByColumn(folder, small, kSizeColumn), 0);
+    EXPECT_LT(CompareByColumn(small, big, kSizeColumn), 0);
+    EXPECT_GT(CompareByColumn(big, small, kSizeColumn), 0);
+    EXPECT_EQ(0, CompareByColumn(small, small, kSizeColumn));
+
+    EXPECT_EQ(0, CompareByColumn(small, big, kTypeColumn));  // any case
+    EXPECT_LT(CompareByColumn(folder, small, kTypeColumn), 0);
+
+    EXPECT_LT(CompareByColumn(big, small, kDateColumn), 0);
+    EXPECT_LT(CompareByColumn(drive, folder, kDateColumn), 0);
+    EXPECT_EQ(0, CompareByColumn(small, big, kNameColumn));  // the shell's to say
+}
+
 }  // namespace
