@@ -120,7 +120,7 @@ void CFolderTree::AddChildren(HTREEITEM parent, IShellFolder* folder, LPCITEMIDL
 
 void CFolderTree::AddChild(HTREEITEM parent, ShellItemPtr item, bool playerDrives) {
     const std::wstring name = item->DisplayName();
-    if (name.empty() || HasChildNamed(parent, name)) return;
+    if (name.empty() || FindChild(parent, name)) return;  // one node per name
     if (playerDrives) {
         const int drive = PlayerDriveIndex(name, m_driveNames);
         if (drive >= 0) {
@@ -139,10 +139,6 @@ void CFolderTree::AddChild(HTREEITEM parent, ShellItemPtr item, bool playerDrive
     shown.hasChildren = (node->item->Attributes() & SFGAO_HASSUBFOLDER) != 0;
     shown.data = reinterpret_cast<LPARAM>(node.get());
     if (InsertItem(parent, shown)) m_nodes.push_back(std::move(node));
-}
-
-bool CFolderTree::HasChildNamed(HTREEITEM parent, const std::wstring& text) const {
-    return FindChild(parent, text) != nullptr;
 }
 
 HTREEITEM CFolderTree::FindChild(HTREEITEM parent, const std::wstring& text) const {

@@ -69,7 +69,6 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void AddChildren(HTREEITEM parent, IShellFolder* folder, LPCITEMIDLIST folderAbsolute);
     void AddChild(HTREEITEM parent, ShellItemPtr item, bool playerDrives);
-    bool HasChildNamed(HTREEITEM parent, const std::wstring& text) const;
     void SortChildren(HTREEITEM parent, IShellFolder* folder);
     void EnsureChildren(HTREEITEM item);
     void Open(HTREEITEM item);
