@@ -79,7 +79,13 @@ bool CShellList::Fill(IShellFolder* folder, LPCITEMIDLIST folderAbsolute, const 
         Row row;
         row.item = item;
         m_rows.push_back(std::move(row));
-        if (InsertCallbackItem(index, index) < 0) m_rows.pop_back();
+        const int inserted = InsertCallbackItem(index, index);
+        if (inserted < 0) {
+            m_rows.pop_back();
+        } else if (item->Attributes() & SFGAO_GHOSTED) {
+            // Hidden items show ghosted, as cut items do.
+            SetItemState(inserted, LVIS_CUT, LVIS_CUT);
+        }
     });
     Resort();
     Send(WM_SETREDRAW, TRUE);
@@ -216,15 +222,7 @@ void CShellList::Display(NMLVDISPINFOW& request) {
     LVITEMW& row = request.item;
     const size_t index = static_cast<size_t>(row.lParam);
     if (index >= m_rows.size()) return;
-    const ShellItemRef& item = *m_rows[index].item;
-    if (row.mask & LVIF_IMAGE) {
-        row.iImage = SmallIconIndex(item.Absolute(), false);
-        if (item.Attributes() & SFGAO_GHOSTED) {
-            row.mask |= LVIF_STATE;
-            row.stateMask |= LVIS_CUT;
-            row.state |= LVIS_CUT;
-        }
-    }
+    if (row.mask & LVIF_IMAGE) row.iImage = SmallIconIndex(m_rows[index].item->Absolute(), false);
     if ((row.mask & LVIF_TEXT) && row.pszText && row.cchTextMax > 0) {
         ::lstrcpynW(row.pszText, Text(index, row.iSubItem).c_str(), row.cchTextMax);
     }
