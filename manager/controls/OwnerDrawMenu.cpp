@@ -1,5 +1,6 @@
 #include "manager/controls/OwnerDrawMenu.h"
 
+#include <cstddef>
 #include <cwchar>
 
 namespace {

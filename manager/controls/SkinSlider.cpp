@@ -48,8 +48,10 @@ void CSkinSlider::DrawThumb(const NMCUSTOMDRAW& draw) {
     ::DeleteObject(brush);
 }
 
-// What the control has drawn so far (its tick marks) stays, dark over the
-// window's background; the rest of the control shows the background.
+// What the control has drawn so far (its tick marks) stays, black over the
+// window's background; its own background gives way to the window's. The
+// control's image becomes a mask (its background colour white, the rest
+// black) that is combined with the background by AND.
 void CSkinSlider::DrawChannel(const NMCUSTOMDRAW& draw) {
     RECT client;
     ::GetClientRect(GetHandle(), &client);
@@ -57,17 +59,25 @@ void CSkinSlider::DrawChannel(const NMCUSTOMDRAW& draw) {
     if (!m_background.GetSafeHdc() && !TakeBackground(draw.hdc)) return;
     CDC control(draw.hdc), drawn;
     CBitmap drawnBits;
-    if (drawn.CreateCompatibleDC(&control) && drawnBits.CreateCompatibleBitmap(&control, width, height)) {
+    drawnBits.Attach(::CreateBitmap(width, height, 1, 1, nullptr));
+    if (drawnBits.GetSafeHandle() && drawn.CreateCompatibleDC(&control)) {
         HGDIOBJ was = drawn.SelectObject(drawnBits);
+        const COLORREF backgroundWas = ::SetBkColor(control, ::GetPixel(control, 0, 0));
         drawn.BitBlt(0, 0, width, height, control, 0, 0, SRCCOPY);
         control.BitBlt(0, 0, width, height, m_background, 0, 0, SRCCOPY);
+        ::SetBkColor(control, RGB(255, 255, 255));
+        const COLORREF textWas = ::SetTextColor(control, RGB(0, 0, 0));
         control.BitBlt(0, 0, width, height, drawn, 0, 0, SRCAND);
+        ::SetTextColor(control, textWas);
+        ::SetBkColor(control, backgroundWas);
         drawn.SelectObject(was);
     }
     RECT channel = draw.rc;
     ::DrawEdge(draw.hdc, &channel, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
 }
 
+// The parent paints its background into the snapshot, shifted so that the
+// control's place lands on it: the screen there may already show the control.
 bool CSkinSlider::TakeBackground(HDC reference) {
     RECT client;
     ::GetClientRect(GetHandle(), &client);
@@ -81,9 +91,11 @@ bool CSkinSlider::TakeBackground(HDC reference) {
         return false;
     }
     m_backgroundWas = m_background.SelectObject(m_backgroundBits);
-    CDC parentDc(::GetDC(parent));
-    m_background.BitBlt(0, 0, client.right, client.bottom, parentDc, origin.x, origin.y, SRCCOPY);
-    ::ReleaseDC(parent, parentDc.GetSafeHdc());
+    ::FillRect(m_background, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    POINT was;
+    ::SetViewportOrgEx(m_background, -origin.x, -origin.y, &was);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(m_background.GetSafeHdc()), 0);
+    ::SetViewportOrgEx(m_background, was.x, was.y, nullptr);
     return true;
 }
 
