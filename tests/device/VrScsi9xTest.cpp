@@ -52,7 +52,7 @@ protected:
 
 TEST_P(Scsi9x, FindsThePlayerOnItsAdapterAmongOthersAndItsLetterByInt13) {
     bed.place.letter = L'G';
-    bed.AttachPlayer(FirmwareChoice::kOld);
+    bed.AttachPlayer(FirmwareChoice::kOld, 16, {L"SONG.MP3"});
     std::unique_ptr<CVrScsi_9x> transport = Transport();
     ASSERT_EQ(kVrOk, transport->GetLastResult());
 

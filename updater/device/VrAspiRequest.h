@@ -16,8 +16,8 @@ const uint8_t kVrAspiCompleted = 0x01;
 
 class CVrAspiExecute {
 public:
-    static const uint32_t kSize = 80;
-    static const uint32_t kSenseBytes = 14;
+    static constexpr uint32_t kSize = 80;
+    static constexpr uint32_t kSenseBytes = 14;
 
     // A command for target 0, unit 0 of `adapter`, with the data buffer at
     // `buffer` and event notification to `event`; the command bytes are the

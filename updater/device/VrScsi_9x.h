@@ -12,7 +12,7 @@
 
 class CVrScsi_9x : public CVrScsiDevice {
 public:
-    static const uint8_t kNoAdapter = 255;
+    static constexpr uint8_t kNoAdapter = 255;
 
     // Loads ASPI; the result code tells whether it is usable: -19 library
     // missing, -20 an entry point missing, -21 ASPI not ready.
