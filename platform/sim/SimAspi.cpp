@@ -188,6 +188,8 @@ SimAspi::Requests SimAspi::Asked() const {
     return asked_;
 }
 
+// A copy needs a free slot: with all of them taken (more processes than a
+// test ever starts at once) the library does not load.
 std::shared_ptr<SimNativeModule> SimAspi::Load(SimHost& process) {
     const SimAspiInstall install = Install();
     if (install == SimAspiInstall::kMissing) return nullptr;

@@ -88,10 +88,17 @@ int32_t CVrScsi_9x::Close() {
     return kVrOk;
 }
 
-int32_t CVrScsi_9x::DriveRequest(uint8_t minor, uint32_t edx, int32_t failure) {
+// DOS numbers the drives from A = 1; 0 would be the current drive, which a
+// transport without a letter must not touch.
+VrDosRequest CVrScsi_9x::PlayerRequest(uint8_t minor) const {
     VrDosRequest request;
-    request.drive = m_driveLetter >= L'A' && m_driveLetter <= L'Z' ? static_cast<uint8_t>(m_driveLetter - 64) : 0;
+    request.drive = m_driveLetter >= L'A' && m_driveLetter <= L'Z' ? static_cast<uint8_t>(m_driveLetter - 64) : 0xFF;
     request.minor = minor;
+    return request;
+}
+
+int32_t CVrScsi_9x::DriveRequest(uint8_t minor, uint32_t edx, int32_t failure) {
+    VrDosRequest request = PlayerRequest(minor);
     request.edx = edx;
     DWORD error = 0;
     return VrDosBlockRequest(m_host, m_handle, request, true, error) ? kVrOk : RecordFailure(failure, error);
@@ -117,9 +124,7 @@ int32_t CVrScsi_9x::Dismount() { return kVrOk; }
 int32_t CVrScsi_9x::GetDriveGeometry(VrDiskGeometry& geometry) {
     CVrLowBlock block(m_host, kParameterBytes);
     if (!block.Get()) return RecordFailure(kVrControlFailed, block.GetError());
-    VrDosRequest request;
-    request.drive = m_driveLetter >= L'A' && m_driveLetter <= L'Z' ? static_cast<uint8_t>(m_driveLetter - 64) : 0;
-    request.minor = kDeviceParameters;
+    VrDosRequest request = PlayerRequest(kDeviceParameters);
     request.edx = block.Address();
     DWORD error = 0;
     if (!VrDosBlockRequest(m_host, m_handle, request, false, error)) return RecordFailure(kVrControlFailed, error);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "updater/device/VrDosRequest.h"
 #include "updater/device/VrScsiDevice.h"
 
 class CVrScsi_9x : public CVrScsiDevice {
@@ -44,6 +45,7 @@ private:
     using SendCommandEntry = DWORD (*)(void*);
 
     int32_t Load();
+    VrDosRequest PlayerRequest(uint8_t minor) const;
     // A DOS request on the player's letter through the open handle.
     int32_t DriveRequest(uint8_t minor, uint32_t edx, int32_t failure);
     int32_t Lock(uint32_t physical, uint32_t permissions);
