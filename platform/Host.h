@@ -120,6 +120,15 @@ public:
     virtual DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                             DWORD wakeMask) = 0;
 
+    // --- Memory that other code reaches by a 32-bit address -----------------
+    // Blocks whose address fits 32 bits, as every block of a 32-bit process
+    // does: the ASPI request and the DOS register record carry buffer
+    // addresses in 32-bit fields. Only GMEM_FIXED, with or without
+    // GMEM_ZEROINIT, is asked for; null, with the last error, on failure.
+    virtual HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) = 0;
+    // Null on success, the block on failure.
+    virtual HGLOBAL GlobalFree(HGLOBAL block) = 0;
+
     // --- Time ---------------------------------------------------------------
     virtual void Sleep(DWORD milliseconds) = 0;
     virtual DWORD GetTickCount() = 0;

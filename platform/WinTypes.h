@@ -31,6 +31,7 @@ typedef uint32_t ULONG;
 typedef unsigned int UINT;
 typedef uint16_t LANGID;
 typedef uintptr_t ULONG_PTR;
+typedef size_t SIZE_T;
 typedef intptr_t LONG_PTR;
 typedef uint32_t REGSAM;
 typedef LONG LSTATUS;
@@ -149,6 +150,7 @@ typedef intptr_t (*FARPROC)();
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
 #define FILE_FLAG_OVERLAPPED 0x40000000u
 #define FILE_FLAG_NO_BUFFERING 0x20000000u
+#define FILE_FLAG_DELETE_ON_CLOSE 0x04000000u
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
 #define FILE_END 2
@@ -184,6 +186,11 @@ typedef intptr_t (*FARPROC)();
 #define REG_BINARY 3
 #define REG_DWORD 4
 #define REG_MULTI_SZ 7
+
+// Memory blocks.
+#define GMEM_FIXED 0x0000u
+#define GMEM_ZEROINIT 0x0040u
+#define GPTR 0x0040u
 
 // Waits.
 #define WAIT_OBJECT_0 0x00000000u

@@ -14,9 +14,12 @@ std::wstring Trimmed(const std::string& text) {
     return end == std::string::npos ? std::wstring() : Wide(text.substr(0, end + 1));
 }
 
-// The enumerator's device id: the identification fields with blanks as underscores.
+// The enumerator's device id: vendor, product and the first character of
+// the revision, with blanks as underscores.
 std::wstring DeviceId(const SimDiskIdentity& identity) {
-    std::wstring id = Wide(identity.vendor + identity.product);
+    std::string fields = identity.vendor + identity.product;
+    if (!identity.revision.empty() && identity.revision[0] != '\0') fields += identity.revision[0];
+    std::wstring id = Wide(fields);
     for (wchar_t& c : id) {
         if (c == L' ') c = L'_';
     }
@@ -76,7 +79,9 @@ std::wstring SimAddDiskDevNode9x(SimRegistry& registry, wchar_t letter, const Si
              {L"DeviceDesc", Trimmed(identity.vendor) + L" " + Trimmed(identity.product)},
              {L"Manufacturer", Trimmed(identity.vendor)},
              {L"ProductId", Trimmed(identity.product)},
-             {L"HardwareID", L"SCSI\\" + DeviceId(identity) + Trimmed(identity.revision)},
+             {L"HardwareID", L"SCSI\\" + DeviceId(identity)},
+             {L"SCSITargetID", L"0"},
+             {L"SCSILUN", L"0"},
              {L"CurrentDriveLetterAssignment", std::wstring(1, letter)}});
     return node;
 }

@@ -104,6 +104,10 @@ public:
     DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                     DWORD wakeMask) override;
 
+    // Blocks of the PC's memory below 4 GiB (SimMachine::LowMemory).
+    HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) override;
+    HGLOBAL GlobalFree(HGLOBAL block) override;
+
     void Sleep(DWORD milliseconds) override;
     DWORD GetTickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;

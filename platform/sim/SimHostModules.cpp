@@ -55,7 +55,7 @@ SimHost::Module* SimHost::FindLoaded(const std::wstring& name) {
 DWORD SimHost::LoadFrom(const SimPath& path, Module*& module) {
     auto loaded = std::make_unique<Module>();
     loaded->path = path;
-    loaded->native = machine_.NativeModule(path);
+    loaded->native = machine_.LoadNativeModule(path, *this);
     if (!loaded->native) {
         SimOpenRequest request;
         request.access = GENERIC_READ;

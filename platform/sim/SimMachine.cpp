@@ -25,14 +25,26 @@ SimVersion SimWindowsVersion(SimWindows windows) {
     return version;
 }
 
-SimMachine::SimMachine() : registry_(clock_), objects_(clock_) {}
+const wchar_t kAspiLibrary[] = L"C:\\WINDOWS\\system32\\WNASPI32.DLL";
+
+SimMachine::SimMachine()
+    : aspi_(lowMemory_), vwin32_(std::make_shared<SimVwin32>(lowMemory_, [this](wchar_t letter) {
+          std::shared_ptr<SimDrive> drive = Drive(letter);
+          return drive ? drive->Type() : static_cast<UINT>(DRIVE_NO_ROOT_DIR);
+      })),
+      registry_(clock_), objects_(clock_) {}
 
 SimMachine::~SimMachine() = default;
 
 void SimMachine::SetVersion(const SimVersion& version) {
     std::lock_guard<std::mutex> lock(mutex_);
     version_ = version;
-    if (Is9x(version)) SimAddSystemDevNodes9x(registry_);
+    if (!Is9x(version)) return;
+    SimAddSystemDevNodes9x(registry_);
+    devices_[L"VWIN32"] = vwin32_;
+    SimPath aspi;
+    ParseSimPath(kAspiLibrary, L"C:\\", aspi);
+    nativeModules_[SimUpper(aspi.Text())] = [this](SimHost& process) { return aspi_.Load(process); };
 }
 
 void SimMachine::SetWindows(SimWindows windows) { SetVersion(SimWindowsVersion(windows)); }
@@ -138,16 +150,25 @@ std::vector<std::shared_ptr<SimUsbHub>> SimMachine::UsbHubs() const {
 }
 
 void SimMachine::RegisterNativeModule(const std::wstring& path, std::shared_ptr<SimNativeModule> module) {
+    RegisterNativeModule(path, [module](SimHost&) { return module; });
+}
+
+void SimMachine::RegisterNativeModule(const std::wstring& path, SimNativeLoader loader) {
     SimPath full;
     if (ParseSimPath(path, L"C:\\", full) != ERROR_SUCCESS) return;
     std::lock_guard<std::mutex> lock(mutex_);
-    nativeModules_[SimUpper(full.Text())] = std::move(module);
+    nativeModules_[SimUpper(full.Text())] = std::move(loader);
 }
 
-std::shared_ptr<SimNativeModule> SimMachine::NativeModule(const SimPath& path) const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = nativeModules_.find(SimUpper(path.Text()));
-    return found == nativeModules_.end() ? nullptr : found->second;
+std::shared_ptr<SimNativeModule> SimMachine::LoadNativeModule(const SimPath& path, SimHost& process) const {
+    SimNativeLoader loader;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto found = nativeModules_.find(SimUpper(path.Text()));
+        if (found == nativeModules_.end()) return nullptr;
+        loader = found->second;
+    }
+    return loader(process);
 }
 
 DWORD SimMachine::Open(const SimPath& path, const SimOpenRequest& request, std::shared_ptr<SimFileObject>& file,

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -16,14 +17,19 @@
 
 #include "platform/WinTypes.h"
 #include "platform/sim/SimClock.h"
+#include "platform/sim/SimAspi.h"
 #include "platform/sim/SimDrive.h"
 #include "platform/sim/SimLocale.h"
+#include "platform/sim/SimLowMemory.h"
 #include "platform/sim/SimMixer.h"
 #include "platform/sim/SimObjects.h"
 #include "platform/sim/SimPath.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimUsbBus.h"
+#include "platform/sim/SimVwin32.h"
 #include "platform/sim/SimWindowTable.h"
+
+class SimHost;
 
 // A library the simulated PC provides in code rather than as an image on a
 // drive (a system library the programs load by name).
@@ -110,9 +116,23 @@ public:
     std::vector<std::shared_ptr<SimUsbHub>> UsbHubs() const;
 
     // Libraries provided in code, under their full Windows path
-    // ("C:\WINDOWS\system32\WNASPI32.DLL").
+    // ("C:\WINDOWS\system32\WNASPI32.DLL"): one module that every process
+    // shares, or a module made for each process that loads the library.
+    using SimNativeLoader = std::function<std::shared_ptr<SimNativeModule>(SimHost& process)>;
     void RegisterNativeModule(const std::wstring& path, std::shared_ptr<SimNativeModule> module);
-    std::shared_ptr<SimNativeModule> NativeModule(const SimPath& path) const;
+    void RegisterNativeModule(const std::wstring& path, SimNativeLoader loader);
+    // The module `process` gets for the library at `path`; null when none
+    // is provided there.
+    std::shared_ptr<SimNativeModule> LoadNativeModule(const SimPath& path, SimHost& process) const;
+
+    // --- Windows 95, 98 and Me: ASPI and the DOS block-device requests ------
+    // A 9x platform has "\\.\vwin32" and the ASPI layer WNASPI32.DLL in the
+    // system folder (installed ready, without adapters: the PC's devices and
+    // the player add theirs). Both exist, unused, on any other platform.
+    SimAspi& Aspi() { return aspi_; }
+    SimVwin32& Vwin32() { return *vwin32_; }
+    // The memory blocks the processes allocate with GlobalAlloc.
+    SimLowMemory& LowMemory() { return lowMemory_; }
 
     // --- Services for the processes ------------------------------------------
     // Every CreateFile goes through here: drive paths to their drive, device
@@ -138,10 +158,13 @@ private:
     LANGID systemLanguage_ = 0x0409;
     std::map<wchar_t, std::shared_ptr<SimDrive>> drives_;
     std::map<std::wstring, std::shared_ptr<SimDevice>> devices_;               // by upper-case name
-    std::map<std::wstring, std::shared_ptr<SimNativeModule>> nativeModules_;  // by upper-case path
+    std::map<std::wstring, SimNativeLoader> nativeModules_;  // by upper-case path
     std::vector<std::shared_ptr<SimUsbHub>> usbHubs_;
     std::map<wchar_t, std::wstring> diskNodes_;  // the 9x device node of each announced disk
     SimClock clock_;
+    SimLowMemory lowMemory_;
+    SimAspi aspi_;
+    std::shared_ptr<SimVwin32> vwin32_;
     SimRegistry registry_;
     SimObjects objects_;
     SimLocale locale_;

@@ -178,6 +178,10 @@ DWORD Win32Host::MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, B
     return ::MsgWaitForMultipleObjects(count, handles, waitAll, milliseconds, wakeMask);
 }
 
+HGLOBAL Win32Host::GlobalAlloc(UINT flags, SIZE_T bytes) { return ::GlobalAlloc(flags, bytes); }
+
+HGLOBAL Win32Host::GlobalFree(HGLOBAL block) { return ::GlobalFree(block); }
+
 void Win32Host::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
 
 DWORD Win32Host::GetTickCount() { return ::GetTickCount(); }

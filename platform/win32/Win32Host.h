@@ -83,6 +83,9 @@ public:
     DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                     DWORD wakeMask) override;
 
+    HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) override;
+    HGLOBAL GlobalFree(HGLOBAL block) override;
+
     void Sleep(DWORD milliseconds) override;
     DWORD GetTickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;

@@ -70,17 +70,23 @@ TEST_F(VrScsiSearch, DiskSearchKeepsThePlayersDiskOpen) {
     EXPECT_EQ(0, playerDisk->OpenFiles());
 }
 
-TEST_F(VrScsiSearch, OnlyWindows2000AndXpGetATransport) {
+TEST_F(VrScsiSearch, EachSystemClassGetsItsTransport) {
     auto player = Player();
     Attach(machine, L'E', DRIVE_REMOVABLE, player);
     struct Case {
         DWORD platform, major, minor;
         int32_t result;
+        const char* transport;
     };
-    for (const Case& c : {Case{VER_PLATFORM_WIN32_NT, 5, 0, kVrOk}, Case{VER_PLATFORM_WIN32_NT, 5, 1, kVrOk},
-                          Case{VER_PLATFORM_WIN32_WINDOWS, 4, 10, kVrNoTransport},
-                          Case{VER_PLATFORM_WIN32_WINDOWS, 4, 90, kVrNoTransport},
-                          Case{VER_PLATFORM_WIN32_NT, 6, 0, kVrNoTransport}}) {
+    // NT 4.0 counts with Windows 95 and 98 but has no ASPI layer here (a PC
+    // once made Windows 98 keeps its layer, so it comes first).
+    for (const Case& c : {Case{VER_PLATFORM_WIN32_NT, 4, 0, kVrAspiMissing, ""},
+                          Case{VER_PLATFORM_WIN32_NT, 5, 0, kVrOk, "CVrScsi_Nt"},
+                          Case{VER_PLATFORM_WIN32_NT, 5, 1, kVrOk, "CVrScsi_Nt"},
+                          Case{VER_PLATFORM_WIN32_WINDOWS, 4, 10, kVrOk, "CVrScsi_9x"},
+                          Case{VER_PLATFORM_WIN32_WINDOWS, 4, 90, kVrOk, "CVrScsi_9x"},
+                          Case{VER_PLATFORM_WIN32_WINDOWS, 4, 50, kVrNoTransport, ""},
+                          Case{VER_PLATFORM_WIN32_NT, 6, 0, kVrNoTransport, ""}}) {
         SimVersion version;
         version.platformId = c.platform, version.major = c.major, version.minor = c.minor;
         machine.SetVersion(version);
@@ -89,7 +95,7 @@ TEST_F(VrScsiSearch, OnlyWindows2000AndXpGetATransport) {
         EXPECT_EQ(c.result, result) << c.major << "." << c.minor;
         EXPECT_EQ(c.result == kVrOk, created != nullptr);
         if (created) {
-            EXPECT_EQ("CVrScsi_Nt", created->GetObjectName());
+            EXPECT_EQ(c.transport, created->GetObjectName());
         }
     }
     EXPECT_EQ(0, player->Opens());

@@ -44,7 +44,7 @@ public:
 
 class DownloadTestBed : public SimulatedPc {
 public:
-    DownloadTestBed();
+    explicit DownloadTestBed(SimWindows windows = SimWindows::kXp);
 
     CVrConfigInfo config;
     CVrUpdater updater{host, config};

@@ -63,6 +63,8 @@ bool HaveTool(const char* tool) {
 
 class FullDownload : public ::testing::Test {
 protected:
+    explicit FullDownload(SimWindows windows = SimWindows::kXp) : bed(windows) {}
+
     DownloadTestBed bed;
 
     // The data drive's volume (its first partition) as a sparse image file:
@@ -170,6 +172,29 @@ protected:
         CheckWithTools(fatBits);
     }
 };
+
+// Windows 98 and Me format through the ASPI layer under the DOS format lock.
+class FullDownloadOn9x : public FullDownload, public ::testing::WithParamInterface<SimWindows> {
+protected:
+    FullDownloadOn9x() : FullDownload(GetParam()) {}
+};
+
+TEST_P(FullDownloadOn9x, Of64MiBUnderTheFormatLock) {
+    FullDownloadOf(131072, "32");
+    int formatLocks = 0, locks = 0, unlocks = 0;
+    for (const SimVwin32::Request& request : bed.machine.Vwin32().Requests()) {
+        if (!request.succeeded) continue;
+        if (request.minor == 0x4A) ++locks, formatLocks += request.permissions == 4;
+        if (request.minor == 0x6A) ++unlocks;
+    }
+    EXPECT_EQ(1, formatLocks);
+    EXPECT_EQ(2, locks);
+    EXPECT_EQ(locks, unlocks);
+    EXPECT_FALSE(bed.volume->Locked());
+    EXPECT_GT(bed.machine.Aspi().Asked().executes, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows98AndMe, FullDownloadOn9x, ::testing::Values(SimWindows::k98, SimWindows::kMe));
 
 TEST_F(FullDownload, Of4MiB) { FullDownloadOf(8192, "12"); }
 TEST_F(FullDownload, Of32MiB) { FullDownloadOf(65536, "16"); }

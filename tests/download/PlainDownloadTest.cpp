@@ -15,6 +15,8 @@ const uint8_t kTags[] = {0x50, 0x01, 0x00, 0x02};  // components 1 to 4
 
 class PlainDownload : public ::testing::Test {
 protected:
+    explicit PlainDownload(SimWindows windows = SimWindows::kXp) : bed(windows) {}
+
     DownloadTestBed bed;
 
     // The versions the updater shows for the player (current) and the files (new).
@@ -35,7 +37,14 @@ protected:
     }
 };
 
-TEST_F(PlainDownload, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) {
+// On every Windows the updater was made for: XP's pass-through, and the
+// ASPI layer with the DOS locks of 98 and Me.
+class PlainDownloadOn : public PlainDownload, public ::testing::WithParamInterface<SimWindows> {
+protected:
+    PlainDownloadOn() : PlainDownload(GetParam()) {}
+};
+
+TEST_P(PlainDownloadOn, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) {
     bed.AttachPlayer(FirmwareChoice::kOld, 16, {L"SETTINGS.DAT", L"SONG.MP3"});
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     EXPECT_EQ(L'E', bed.updater.GetDriveLetter());
@@ -61,6 +70,7 @@ TEST_F(PlainDownload, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) {
         EXPECT_EQ(component.productVersion, drive->productVersion);
     }
 
+    EXPECT_FALSE(bed.volume->Locked());
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, bed.host.GetFileAttributes(L"E:\\SETTINGS.DAT"));
     EXPECT_EQ(kVrOk, bed.updater.DeleteSettingsFile());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, bed.host.GetFileAttributes(L"E:\\SETTINGS.DAT"));
@@ -68,6 +78,9 @@ TEST_F(PlainDownload, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) {
     // Gone already: no failure.
     EXPECT_EQ(kVrOk, bed.updater.DeleteSettingsFile());
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, PlainDownloadOn,
+                         ::testing::Values(SimWindows::kXp, SimWindows::k98, SimWindows::kMe));
 
 TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
     bed.AttachPlayer(FirmwareChoice::kOld);

@@ -6,14 +6,14 @@
 #
 # Scenarios: plain-download, too-small-layout, recovery-mode,
 # format-then-plain, full-download-sizes, large-data-sectors, fat16-refused,
-# usage-and-log, odd-paths, honest-outcomes, two-runs. Each prints what
+# usage-and-log, odd-paths, honest-outcomes, two-runs, windows-98, windows-me. Each prints what
 # failed and exits 1 if anything did.
 set -uo pipefail
 bin="$1"
 scenario="$2"
 # The updater speaks the language of the locale: these runs are in English.
 export LC_ALL=C
-unset CADDIS_PLAYER
+unset CADDIS_PLAYER CADDIS_WINDOWS
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -371,6 +371,32 @@ two-runs)
   done
   [ -L link.state ] || fail "the link was replaced by a file"
   same "current.state link.state two.state " "$(ls | grep state | tr '\n' ' ')" "files beside the player"
+  ;;
+
+windows-98 | windows-me)
+  # The same updates on a Windows 98 or Me PC: the player reached through
+  # the ASPI layer, its volume locked with the DOS requests, the data drive
+  # formatted through the formatter's sequence for those systems.
+  export CADDIS_WINDOWS="${scenario#windows-}"
+  "$bin/player-sim" create old.state --firmware old --flash-mib 32 --data-files music || exit 1
+  caddis old.state -silent
+  same 0 "$status" "plain: exit status"
+  contains "$out" "  Download completed." "plain: final stage"
+  expect_current old.state "plain"
+  same "TRACK01.MP3 " "$(files old.state)" "plain: files after"
+  "$bin/player-sim" create full.state --firmware old --flash-mib 64 --data-files music || exit 1
+  caddis full.state -silent -format
+  same 0 "$status" "full: exit status"
+  contains "$out" "Formatting the data area..." "full: stages"
+  expect_current full.state "full"
+  same "" "$(files full.state)" "full: files"
+  check_volume full.state "full"
+  # A Windows it cannot simulate is refused before anything happens.
+  cp old.state before.state
+  out="$(CADDIS_WINDOWS=3.1 CADDIS_PLAYER=old.state "$bin/caddis" -silent </dev/null 2>&1)"
+  same 1 "$?" "unknown Windows: exit status"
+  contains "$out" "CADDIS_WINDOWS=3.1" "unknown Windows: message"
+  cmp -s before.state old.state || fail "unknown Windows: the player changed"
   ;;
 
 *)

@@ -4,6 +4,7 @@
 
 #include "platform/sim/player/SimAllocation.h"
 #include "platform/sim/player/SimFat.h"
+#include "platform/sim/player/SimWindowsPc.h"
 #include "resources/caddis/CaddisResourceImage.h"
 
 namespace fs = std::filesystem;
@@ -14,12 +15,13 @@ const char* const kComponentFiles[] = {"bootmanager.sb", "usbmsc.sb", "vrxasys.s
 
 }  // namespace
 
-SimulatedPc::SimulatedPc(const std::vector<std::string>& libraries) {
+SimulatedPc::SimulatedPc(const std::vector<std::string>& libraries, SimWindows windows) {
+    SimSetUpWindows(machine, windows);
     fs::create_directories(folder.Path() / "Caddis");
     for (const char* file : kComponentFiles) fs::copy_file(fs::path(VR_BIN_DIR) / file, folder.Path() / "Caddis" / file);
     for (const std::string& file : libraries) fs::copy_file(fs::path(VR_BIN_DIR) / file, folder.Path() / "Caddis" / file);
     machine.MapFolder(L'C', DRIVE_FIXED, folder.Path());
-    SimAttachSystemDisk(machine, 0);
+    if (!machine.RunsWindows9x()) SimAttachSystemDisk(machine, 0);
     host.SetProgramImage(kCaddisResourceImage, kCaddisResourceImage_size);
 
     std::string missing = ReadShippedComponents(VR_BIN_DIR, shipped);
@@ -66,7 +68,7 @@ std::shared_ptr<SimFlashPlayer> SimulatedPc::AttachPlayerInRecoveryMode() {
 
 std::shared_ptr<SimFlashPlayer> SimulatedPc::AttachPlayer(SimPlayerState state) {
     player = std::make_shared<SimFlashPlayer>(std::move(state));
-    port = SimPlugPlayer(machine, player);
+    port = SimPlugPlayer(machine, player, place);
     volume = port->Volume();
     return player;
 }

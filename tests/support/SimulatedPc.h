@@ -19,8 +19,11 @@
 
 class SimulatedPc {
 public:
-    // `libraries` are copied beside the program ("vrxa0409.dll" ...).
-    explicit SimulatedPc(const std::vector<std::string>& libraries = {"vrxa0409.dll"});
+    // `libraries` are copied beside the program ("vrxa0409.dll" ...). On
+    // Windows 95, 98 and Me the PC has its own ASPI adapters before the
+    // player's, and no physical disk names.
+    explicit SimulatedPc(const std::vector<std::string>& libraries = {"vrxa0409.dll"},
+                         SimWindows windows = SimWindows::kXp);
     ~SimulatedPc();
     SimulatedPc(const SimulatedPc&) = delete;
     SimulatedPc& operator=(const SimulatedPc&) = delete;
@@ -51,4 +54,6 @@ public:
     std::shared_ptr<SimFlashPlayer> player;
     std::shared_ptr<SimPlayerPort> port;
     std::shared_ptr<SimPlayerVolume> volume;
+    // Where the next player attached shows.
+    SimPlayerPlace place;
 };

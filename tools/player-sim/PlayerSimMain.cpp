@@ -8,6 +8,7 @@
 //                          [--mode mass-storage|recovery]
 //                          [--layout fits|too-small]
 //   player-sim info FILE
+//   player-sim pc FILE
 //   player-sim export-data FILE IMG
 //   player-sim import-data FILE IMG
 //   player-sim export-volume FILE IMG
@@ -19,7 +20,11 @@
 // recovery erases the mass-storage firmware's drive, so the player starts in
 // recovery mode. --layout too-small (with --firmware old) gives the player
 // an older, smaller resource image in a 1 MiB drive that cannot take the
-// shipped one, so that only a full download updates it. export-volume writes
+// shipped one, so that only a full download updates it. pc tells how the
+// player shows on the PC that caddis plugs it into, running the Windows of
+// the environment variable CADDIS_WINDOWS (95, 98, me, 2000 or xp; XP when
+// unset): its ASPI adapter and device key on 95, 98 and Me, its volume and
+// disk names on 2000 and XP. export-volume writes
 // the data drive's volume alone as a sparse image (unwritten flash reads as
 // zeros), quick for players of many GiB. create and import-data leave alone
 // a player that another program (caddis) is using. Errors exit with status 1,
@@ -35,11 +40,13 @@
 
 #include "DataDriveImage.h"
 #include "DataFiles.h"
+#include "PlayerPcReport.h"
 #include "PlayerReport.h"
 #include "PlayerSetup.h"
 #include "ShippedComponents.h"
 #include "platform/sim/player/SimStateFile.h"
 #include "platform/sim/player/SimStateLock.h"
+#include "platform/sim/player/SimWindowsPc.h"
 
 namespace fs = std::filesystem;
 
@@ -57,6 +64,7 @@ const char kUsageText[] =
     "                              [--mode mass-storage|recovery]\n"
     "                              [--layout fits|too-small]\n"
     "       player-sim info FILE\n"
+    "       player-sim pc FILE        (on the Windows of CADDIS_WINDOWS: 95, 98, me, 2000, xp)\n"
     "       player-sim export-data FILE IMG\n"
     "       player-sim import-data FILE IMG\n"
     "       player-sim export-volume FILE IMG\n";
@@ -171,7 +179,8 @@ int Run(const std::vector<std::string>& args) {
     if (command == "create") return Create(args);
 
     const bool withImage = command == "export-data" || command == "import-data" || command == "export-volume";
-    if (command != "info" && !withImage) throw UsageError{"unknown command \"" + command + "\""};
+    const bool report = command == "info" || command == "pc";
+    if (!report && !withImage) throw UsageError{"unknown command \"" + command + "\""};
     if (args.size() != (withImage ? 3u : 2u)) throw UsageError{command + ": wrong number of arguments"};
     // Only import-data changes the player; the others read a file that a
     // save replaces whole, never one half written.
@@ -183,6 +192,15 @@ int Run(const std::vector<std::string>& args) {
     if (!error.empty()) return Fail(error);
     if (command == "info") {
         PrintPlayerInfo(state, std::cout);
+        return 0;
+    }
+    if (command == "pc") {
+        SimWindows windows = SimWindows::kXp;
+        const char* name = std::getenv("CADDIS_WINDOWS");
+        if (name && *name && !SimParseWindows(name, windows)) {
+            throw UsageError{std::string("CADDIS_WINDOWS=") + name + " is none of 95, 98, me, 2000, xp"};
+        }
+        PrintPlayerOnPc(state, windows, std::cout);
         return 0;
     }
     if (command == "export-data" || command == "export-volume") {

@@ -3,7 +3,8 @@
 //   CADDIS_PLAYER=player.state caddis [options of the updater]
 //
 // The player is the state file that player-sim makes; caddis plugs it into
-// a simulated PC, runs the updater's start-up as Caddis.exe runs it, and
+// a simulated PC (running Windows XP, or the Windows that CADDIS_WINDOWS
+// names: 95, 98, me, 2000 or xp), runs the updater's start-up as Caddis.exe runs it, and
 // writes the player back to the file afterwards, whatever became of the
 // update. It holds the file's lock from loading to saving, so a second run
 // on the same player says that the player is in use instead of undoing the
@@ -24,6 +25,7 @@
 #include "platform/LocaleLanguage.h"
 #include "platform/sim/player/SimStateFile.h"
 #include "platform/sim/player/SimStateLock.h"
+#include "platform/sim/player/SimWindowsPc.h"
 #include "updater/app/VrUpdaterApp.h"
 #include "updater/console/CaddisCommandLine.h"
 #include "updater/console/CaddisPc.h"
@@ -58,6 +60,16 @@ fs::path CurrentFolder() {
     return error ? fs::path() : folder;
 }
 
+// The Windows of CADDIS_WINDOWS, XP when it is not set; false for a name it does not know.
+bool ChosenWindows(SimWindows& windows) {
+    windows = SimWindows::kXp;
+    const char* name = std::getenv("CADDIS_WINDOWS");
+    if (!name || !*name) return true;
+    if (SimParseWindows(name, windows)) return true;
+    std::fprintf(stderr, "caddis: CADDIS_WINDOWS=%s is no Windows it can simulate: 95, 98, me, 2000 or xp\n", name);
+    return false;
+}
+
 int RunUpdater(CaddisPc& pc, const std::vector<std::string>& words) {
     VrConsoleTerminal terminal(STDIN_FILENO, stdout, stderr);
     VrConsoleFrontEnd frontEnd(pc.GetHost(), terminal);
@@ -73,8 +85,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
     const fs::path programFolder = fs::canonical("/proc/self/exe").parent_path();
     const LANGID language = LanguageOfLocale(EnvironmentLocale());
+    SimWindows windows = SimWindows::kXp;
+    if (!ChosenWindows(windows)) return kFailed;
     if (CaddisAsksForUsage(words)) {
-        CaddisPc pc(programFolder, CurrentFolder(), language);
+        CaddisPc pc(programFolder, CurrentFolder(), language, windows);
         return RunUpdater(pc, words) < 0 ? kFailed : 0;
     }
 
@@ -100,7 +114,7 @@ int main(int argc, char** argv) {
         return kNoPlayer;
     }
 
-    CaddisPc pc(programFolder, CurrentFolder(), language);
+    CaddisPc pc(programFolder, CurrentFolder(), language, windows);
     pc.PlugPlayer(std::move(player));
     const int32_t result = RunUpdater(pc, words);
     // The player keeps what was written to it, a failed update included.

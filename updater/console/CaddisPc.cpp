@@ -4,6 +4,7 @@
 
 #include "platform/sim/SimHostNames.h"
 #include "platform/sim/player/SimAttach.h"
+#include "platform/sim/player/SimWindowsPc.h"
 #include "resources/caddis/CaddisResourceImage.h"
 
 namespace {
@@ -28,16 +29,17 @@ SYSTEMTIME LocalTimeNow() {
 }  // namespace
 
 CaddisPc::CaddisPc(const std::filesystem::path& programFolder, const std::filesystem::path& currentFolder,
-                   LANGID language)
+                   LANGID language, SimWindows windows)
     // The program sits in a folder of C: of the name it has here ("C:\bin"),
     // as it would be installed, so that its current folder is no drive root.
     : m_host(m_machine, L"C:\\" + SimPcName(programFolder.filename()) + L"\\Caddis.exe") {
+    SimSetUpWindows(m_machine, windows);
     m_machine.SetLanguages(language, language);
     m_machine.Clock().SetStart(LocalTimeNow());
     m_machine.MapFolder(L'C', DRIVE_FIXED, programFolder.parent_path());
     m_machine.MapFolder(kCaddisCurrentDrive, DRIVE_FIXED, currentFolder);
     m_machine.MapFolder(kCaddisRootDrive, DRIVE_FIXED, "/");
-    SimAttachSystemDisk(m_machine, 0);
+    if (!m_machine.RunsWindows9x()) SimAttachSystemDisk(m_machine, 0);
     m_host.SetProgramImage(kCaddisResourceImage, kCaddisResourceImage_size);
 }
 

@@ -1,7 +1,9 @@
 // The PC that `caddis` runs on: a simulated one with the program and the
 // files it ships with in a folder of C:, the root of this machine on Z: (as Wine shows
 // it) and the current folder on D:, so that a log can go anywhere, the PC's
-// own disk, and the player of a state file plugged in at E:.
+// own disk, and the player of a state file plugged in at E:. It runs the
+// Windows it is given: on 95, 98 and Me the player shows on an ASPI host
+// adapter after the PC's own, on 2000 and XP as a volume.
 #pragma once
 
 #include <filesystem>
@@ -21,7 +23,7 @@ public:
     // the program, with its own resources built in, is Caddis.exe there. The
     // PC starts with no player attached.
     CaddisPc(const std::filesystem::path& programFolder, const std::filesystem::path& currentFolder,
-             LANGID language);
+             LANGID language, SimWindows windows = SimWindows::kXp);
     CaddisPc(const CaddisPc&) = delete;
     CaddisPc& operator=(const CaddisPc&) = delete;
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "updater/engine/VrProgress.h"
+#include "updater/device/VrPumpingWait.h"
 #include "updater/engine/VrResult.h"
 
 CVrCommandWorker::CVrCommandWorker(Host& host) : m_host(host) {}
@@ -58,24 +58,14 @@ int32_t CVrCommandWorker::Run(HANDLE device, DWORD code, uint8_t* record, DWORD 
         m_finished = false;
     }
     m_changed.notify_all();
-    WaitPumping(progress);
+    // A wait that fails leaves the caller to the blocking wait below, which
+    // still never lets the record go while in use.
+    VrWaitPumping(m_host, m_finishedEvent, progress);
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return m_finished; });
     systemError = m_error;
     m_running = false;
     return kVrOk;
-}
-
-// The interface gets one turn per request even when no message arrives, and
-// one more whenever input does. A wait that fails leaves the caller to the
-// blocking wait in Run, which still never lets the record go while in use.
-void CVrCommandWorker::WaitPumping(CVrProgress& progress) {
-    progress.Step(0);
-    for (;;) {
-        DWORD wait = m_host.MsgWaitForMultipleObjects(1, &m_finishedEvent, FALSE, INFINITE, QS_ALLINPUT);
-        if (wait != WAIT_OBJECT_0 + 1) return;
-        progress.Step(0);
-    }
 }
 
 void CVrCommandWorker::Serve() {

@@ -45,7 +45,6 @@ private:
 
     int32_t Start(DWORD& systemError);
     void Serve();
-    void WaitPumping(CVrProgress& progress);
 
     Host& m_host;
     bool m_running = false;  // touched by the caller's thread only

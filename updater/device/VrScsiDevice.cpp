@@ -6,6 +6,7 @@
 #include "updater/app/VrConfigInfo.h"
 #include "updater/device/VrOsClass.h"
 #include "updater/device/VrScsiCommand.h"
+#include "updater/device/VrScsi_9x.h"
 #include "updater/device/VrScsi_Nt.h"
 #include "updater/device/VrSenseText.h"
 #include "updater/device/VrStandardCommands.h"
@@ -38,11 +39,14 @@ CVrScsiDevice::~CVrScsiDevice() {
     if (m_handle != INVALID_HANDLE_VALUE) m_host.CloseHandle(m_handle);
 }
 
-// Windows 95, 98 and Me would get the ASPI transport; until it exists they
-// are treated like every system without one.
 std::unique_ptr<CVrScsiDevice> CVrScsiDevice::Create(CVrEngineContext& context, int32_t& result) {
     std::unique_ptr<CVrScsiDevice> transport;
     switch (VrGetOsClass(context.GetHost())) {
+    case kVrOsWin9x:
+    case kVrOsWinMe:
+        transport.reset(new (std::nothrow) CVrScsi_9x(context));
+        result = transport ? transport->GetLastResult() : kVrNoMemory;
+        break;
     case kVrOsWin2000:
     case kVrOsWinXp:
         transport.reset(new (std::nothrow) CVrScsi_Nt(context));
@@ -101,14 +105,15 @@ int32_t CVrScsiDevice::RecordFailure(int32_t result, DWORD systemError) {
     return result;
 }
 
-int32_t CVrScsiDevice::RecordCheckCondition(const uint8_t* sense, uint32_t length) {
-    m_sense.reset(new (std::nothrow) CVrByteArray(length, "Sense"));
+int32_t CVrScsiDevice::RecordCheckCondition(const uint8_t* sense, uint32_t length, DWORD systemError) {
+    m_sense.reset(length ? new (std::nothrow) CVrByteArray(length, "Sense") : nullptr);
     if (m_sense && m_sense->GetLastResult() == kVrOk) {
         m_sense->SetBytes(sense, length, 0);
     } else {
         m_sense.reset();
     }
     m_result = kVrCheckCondition;
+    m_systemError = systemError;
     m_context.GetErrorRecord().RecordWithDetail(*this, VrSenseText(m_sense.get(), m_context.GetResource()));
     m_result = kVrOk;
     m_systemError = 0;

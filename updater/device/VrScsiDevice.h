@@ -1,6 +1,6 @@
 // The only path to the player in mass-storage mode: one abstract transport,
 // with one implementation per operating-system family (CVrScsi_Nt on Windows
-// 2000 and XP). A command object builds the block; the transport runs it and
+// 2000 and XP, CVrScsi_9x on Windows 95, 98 and Me). A command object builds the block; the transport runs it and
 // hands back the reply. The transport also finds the player among the
 // system's drives.
 //
@@ -36,7 +36,8 @@ public:
     CVrScsiDevice& operator=(const CVrScsiDevice&) = delete;
 
     // The transport of the running system's class: pass-through on Windows
-    // 2000 and XP. Null, with `result` -27, for a system without one.
+    // 2000 and XP, ASPI on 95, 98 and Me. Null, with `result` -27, for a
+    // system without one, or with the ASPI transport's failure to load.
     static std::unique_ptr<CVrScsiDevice> Create(CVrEngineContext& context, int32_t& result);
 
     // The order of these declarations is the order of the transport's slots.
@@ -71,9 +72,9 @@ protected:
     // A failed platform call: the result and system error are kept just long
     // enough to be recorded in the failure record. Returns `result`.
     int32_t RecordFailure(int32_t result, DWORD systemError);
-    // A check condition: keeps the sense bytes and records -23 with their
-    // text. Returns -23.
-    int32_t RecordCheckCondition(const uint8_t* sense, uint32_t length);
+    // A check condition: keeps the sense bytes (none: no sense array) and
+    // records -23 with their text and `systemError`. Returns -23.
+    int32_t RecordCheckCondition(const uint8_t* sense, uint32_t length, DWORD systemError = 0);
     // Whether INQUIRY data names the configured player: the product
     // identification (from byte 16) and then the vendor identification (from
     // byte 8), case ignored, over the lengths of the configured strings.

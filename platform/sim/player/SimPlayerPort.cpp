@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/sim/player/SimBoot.h"
+#include "platform/sim/player/SimPlayerDosDrive.h"
 #include "platform/sim/player/SimPlayerDrive.h"
 
 namespace {
@@ -65,8 +66,15 @@ void SimPlayerPort::Show() {
     volume_ = std::make_shared<SimPlayerVolume>(player_, claims);
     disk_ = std::make_shared<SimPhysicalDisk>(player_, claims);
     machine_.MapDrive(place_.letter, std::make_shared<SimPlayerDrive>(volume_, DRIVE_REMOVABLE, machine_.Clock()));
-    machine_.RegisterDevice(VolumeName(place_.letter), volume_);
-    machine_.RegisterDevice(DiskName(place_.disk), disk_);
+    if (machine_.RunsWindows9x()) {
+        machine_.Aspi().SetUnit(place_.aspiAdapter, player_, place_.int13Drive);
+        machine_.Vwin32().Attach(place_.letter,
+                                 std::make_shared<SimPlayerDosDrive>(player_, volume_, place_.int13Drive));
+        shownTo9x_ = true;
+    } else {
+        machine_.RegisterDevice(VolumeName(place_.letter), volume_);
+        machine_.RegisterDevice(DiskName(place_.disk), disk_);
+    }
     // The identity the player gives INQUIRY, read without sending it one.
     SimDiskIdentity identity;
     player_->WithState([&identity](SimPlayerState& state) {
@@ -89,6 +97,11 @@ void SimPlayerPort::HideLocked() {
         machine_.WithdrawDisk(place_.letter);
         if (std::shared_ptr<SimUsbHub> hub = Hub()) hub->Unplug(place_.usbPort);
         volume_.reset();
+    }
+    if (shownTo9x_) {
+        machine_.Aspi().SetUnit(place_.aspiAdapter, nullptr, 0);
+        machine_.Vwin32().Detach(place_.letter);
+        shownTo9x_ = false;
     }
     if (disk_) {
         disk_->Withdraw();

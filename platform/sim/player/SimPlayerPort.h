@@ -4,8 +4,10 @@
 //
 //   mass-storage mode: a removable drive letter with its volume "\\.\E:",
 //                      the whole medium as "\\.\PhysicalDriveN", its USB
-//                      device on a hub's port, and on Windows 9x its device
-//                      node in the registry;
+//                      device on a hub's port; on Windows 9x the letter, the
+//                      USB device, its device node in the registry, a unit on
+//                      an ASPI host adapter and its drive for the DOS
+//                      requests of "\\.\vwin32" instead of the two names;
 //   recovery mode:     only the recovery driver's "\\.\VrMp3RecDeviceN".
 //
 // The player restarts when a recovery stream has brought it a whole
@@ -34,6 +36,11 @@ struct SimPlayerPlace {
     // port; a PC without that hub or port shows no USB device.
     unsigned usbHub = 1;
     unsigned usbPort = 1;
+    // Windows 95, 98 and Me: the ASPI host adapter of the player's USB
+    // storage driver (after the PC's own adapters) and the BIOS drive number
+    // of its disk, 0 when only the protected-mode driver reaches it.
+    unsigned aspiAdapter = 2;
+    BYTE int13Drive = 0x81;
 };
 
 // The player's USB device descriptor in mass-storage mode.
@@ -73,6 +80,7 @@ private:
     std::shared_ptr<SimPlayerVolume> volume_;
     std::shared_ptr<SimPhysicalDisk> disk_;
     std::shared_ptr<SimRecoveryDevice> recovery_;
+    bool shownTo9x_ = false;  // on an ASPI adapter and to "\\.\vwin32"
 };
 
 // Plugs `player` in and shows it in the mode its state holds. The machine
