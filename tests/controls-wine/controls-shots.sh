@@ -17,13 +17,4 @@ output="$2"
 copy="${3:-}"
 : "${WINEPREFIX:?the caller names the Wine prefix}"
 
-work="$PWD/controls-pictures"
-rm -rf "$work"
-mkdir -p "$work"
-status=0
-if ! xvfb-run -a -s "-screen 0 1024x768x24" bash "$root/tests/wine-ui/wine-ui.sh" "$program" "Z:${work//\//\\}"; then
-    echo "controls-shots: the run failed" >&2
-    status=1
-fi
-bash "$root/tests/wine-ui/keep-pictures.sh" "$work" "$output" "$copy" controls || status=1
-exit "$status"
+exec bash "$root/tests/wine-ui/take-pictures.sh" "$program" "$PWD/controls-pictures" "$output" "$copy" controls

@@ -25,19 +25,12 @@ export QUELL_TEST_PLAYER=P
 status=0
 for entry in english:en_US.UTF-8 chinese:zh_CN.UTF-8; do
     language="${entry%%:*}"
-    work="$PWD/quell-pictures-$language"
-    rm -rf "$work"
-    mkdir -p "$work"
     echo "quell-shots: $language"
     # Wine takes the system language from the locale it starts in; a
     # running Wine server keeps the one it started with.
     wineserver -k 2>/dev/null || true
-    if ! LC_ALL="${entry#*:}" LANG="${entry#*:}" xvfb-run -a -s "-screen 0 1024x768x24" \
-            bash "$root/tests/wine-ui/wine-ui.sh" "$program" "Z:${work//\//\\}"; then
-        echo "quell-shots: the $language run failed" >&2
-        status=1
-    fi
-    bash "$root/tests/wine-ui/keep-pictures.sh" "$work" "$output/$language" "${copy:+$copy/$language}" \
+    LC_ALL="${entry#*:}" LANG="${entry#*:}" bash "$root/tests/wine-ui/take-pictures.sh" "$program" \
+        "$PWD/quell-pictures-$language" "$output/$language" "${copy:+$copy/$language}" \
         search found shaped-window || status=1
 done
 exit "$status"

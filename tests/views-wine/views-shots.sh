@@ -27,13 +27,4 @@ truncate -s 2048 "$player/edisk/notes.txt"
 bash "$root/tests/quell-wine/player-drive.sh" P "$player" || exit 1
 export QUELL_TEST_PLAYER=P
 
-work="$PWD/views-pictures"
-rm -rf "$work"
-mkdir -p "$work"
-status=0
-if ! xvfb-run -a -s "-screen 0 1024x768x24" bash "$root/tests/wine-ui/wine-ui.sh" "$program" "Z:${work//\//\\}"; then
-    echo "views-shots: the run failed" >&2
-    status=1
-fi
-bash "$root/tests/wine-ui/keep-pictures.sh" "$work" "$output" "$copy" views || status=1
-exit "$status"
+exec bash "$root/tests/wine-ui/take-pictures.sh" "$program" "$PWD/views-pictures" "$output" "$copy" views
