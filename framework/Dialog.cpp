@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/SubclassedWindow.h"
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dialog;
     if (message == WM_INITDIALOG) {
@@ -28,7 +30,15 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
         return OnSysCommand(wParam);
     case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM: {
+        // A control with an object of its own answers for itself first.
+        LRESULT result = 0;
+        if (CSubclassedWnd::Reflect(message, wParam, lParam, result)) {
+            ::SetWindowLongPtrW(GetHandle(), DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        return message == WM_NOTIFY && OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    }
     case WM_TIMER:
         return OnTimer(wParam);
     case WM_PAINT:

@@ -125,6 +125,53 @@ public:
     virtual DWORD GetTickCount() = 0;
     virtual void GetLocalTime(SYSTEMTIME* time) = 0;
     virtual void GetSystemTimeAsFileTime(FILETIME* time) = 0;
+    virtual BOOL FileTimeToLocalFileTime(const FILETIME* fileTime, FILETIME* localFileTime) = 0;
+    virtual BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) = 0;
+
+    // --- Locale ---------------------------------------------------------------
+    // The size in characters, terminator included, of the locale's text (with
+    // a size of 0: how large a buffer it needs); 0 with the last error set
+    // when there is none or the buffer is too small.
+    virtual int GetLocaleInfo(LCID locale, LCTYPE type, LPWSTR data, int size) = 0;
+
+    // --- Windows and messages -----------------------------------------------
+    // Only what a hidden message window needs: its class, the window, and the
+    // messages the system posts to it, which reach its procedure when the
+    // thread that made it takes them from its queue and dispatches them.
+    virtual ATOM RegisterClass(const WNDCLASSW* windowClass) = 0;
+    virtual BOOL UnregisterClass(LPCWSTR className, HINSTANCE instance) = 0;
+    virtual HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                                int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                                LPVOID parameter) = 0;
+    virtual BOOL DestroyWindow(HWND window) = 0;
+    virtual LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT remove) = 0;
+    virtual LRESULT DispatchMessage(const MSG* message) = 0;
+
+    // --- Audio mixer ------------------------------------------------------------
+    // The records are bytes laid out as platform/MixerRecords.h documents;
+    // the arrays a record points to on Windows come as arguments of their own.
+    virtual UINT mixerGetNumDevs() = 0;
+    // `format` is a wave format record (wave_format::kSize bytes).
+    virtual MMRESULT waveOutOpen(HWAVEOUT* waveOut, UINT deviceId, const BYTE* format, DWORD_PTR callback,
+                                 DWORD_PTR instance, DWORD flags) = 0;
+    virtual MMRESULT waveOutClose(HWAVEOUT waveOut) = 0;
+    virtual MMRESULT mixerGetID(HMIXEROBJ object, UINT* mixerId, DWORD flags) = 0;
+    // With CALLBACK_WINDOW, `callback` is the window told of changes
+    // (MM_MIXM_LINE_CHANGE, MM_MIXM_CONTROL_CHANGE with the control id).
+    virtual MMRESULT mixerOpen(HMIXER* mixer, UINT mixerId, DWORD_PTR callback, DWORD_PTR instance,
+                               DWORD flags) = 0;
+    virtual MMRESULT mixerClose(HMIXER mixer) = 0;
+    // `line` is a line record (mixer_line::kSize bytes), in and out.
+    virtual MMRESULT mixerGetLineInfo(HMIXEROBJ mixer, BYTE* line, DWORD flags) = 0;
+    // `request` is a control request (mixer_line_controls); `controls` the
+    // array of its count of control records (mixer_control).
+    virtual MMRESULT mixerGetLineControls(HMIXEROBJ mixer, BYTE* request, BYTE* controls, DWORD flags) = 0;
+    // `request` is a details request (mixer_details); `values` the array of
+    // items x channels values of 4 bytes.
+    virtual MMRESULT mixerGetControlDetails(HMIXEROBJ mixer, const BYTE* request, BYTE* values, DWORD flags) = 0;
+    virtual MMRESULT mixerSetControlDetails(HMIXEROBJ mixer, const BYTE* request, const BYTE* values,
+                                            DWORD flags) = 0;
 
     // --- Shell ----------------------------------------------------------------
     // Tells the shell that an item changed; only paths (SHCNF_PATHW, possibly

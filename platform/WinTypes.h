@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <setupapi.h>  // device interface lists
 #include <shlobj.h>    // the shell change notifications
+#include <mmsystem.h>  // the audio mixer and the wave output
 
 #else  // native build
 
@@ -99,6 +100,7 @@ typedef intptr_t (*FARPROC)();
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_CANNOT_MAKE 82L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INVALID_FLAGS 1004L
 #define ERROR_DISK_FULL 112L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_SEM_TIMEOUT 121L
@@ -286,5 +288,118 @@ typedef struct _SP_DEVICE_INTERFACE_DETAIL_DATA_W {
 typedef struct _SP_DEVINFO_DATA SP_DEVINFO_DATA;  // never filled in here
 
 typedef void (WINAPI* LPOVERLAPPED_COMPLETION_ROUTINE)(DWORD errorCode, DWORD transferred, OVERLAPPED* overlapped);
+
+// Locales.
+typedef DWORD LCID;
+typedef DWORD LCTYPE;
+#define LOCALE_USER_DEFAULT 0x0400u
+#define LOCALE_SDECIMAL 0x0000000Eu
+#define LOCALE_STHOUSAND 0x0000000Fu
+#define LOCALE_SDATE 0x0000001Du
+#define LOCALE_STIME 0x0000001Eu
+#define LOCALE_SSHORTDATE 0x0000001Fu
+#define LOCALE_SLONGDATE 0x00000020u
+#define LOCALE_STIMEFORMAT 0x00001003u
+#define LOCALE_S1159 0x00000028u
+#define LOCALE_S2359 0x00000029u
+#define LOCALE_SDAYNAME1 0x0000002Au          // Monday; to SDAYNAME7, Sunday
+#define LOCALE_SABBREVDAYNAME1 0x00000031u    // Mon; to SABBREVDAYNAME7
+#define LOCALE_SMONTHNAME1 0x00000038u        // January; to SMONTHNAME12
+#define LOCALE_SABBREVMONTHNAME1 0x00000044u  // Jan; to SABBREVMONTHNAME12
+#define LOCALE_SNEGATIVESIGN 0x00000051u
+
+// Windows and their messages: only what a hidden message window needs.
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef uintptr_t DWORD_PTR;
+typedef WORD ATOM;
+typedef struct SimMenu_* HMENU;
+typedef struct SimIcon_* HICON;
+typedef HICON HCURSOR;
+typedef struct SimBrush_* HBRUSH;
+#define CALLBACK
+typedef LRESULT (CALLBACK* WNDPROC)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct tagWNDCLASSW {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCWSTR lpszMenuName;
+    LPCWSTR lpszClassName;
+} WNDCLASSW;
+
+typedef struct tagMSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+} MSG;
+
+#define WS_POPUP 0x80000000u
+#define WS_DISABLED 0x08000000u
+#define PM_NOREMOVE 0x0000u
+#define PM_REMOVE 0x0001u
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+
+// The audio mixer and the wave output.
+typedef UINT MMRESULT;
+typedef struct SimWaveOut_* HWAVEOUT;
+typedef struct SimMixer_* HMIXER;
+typedef struct SimMixerObject_* HMIXEROBJ;
+#define WAVE_MAPPER ((UINT)-1)
+#define WAVE_FORMAT_PCM 1
+#define CALLBACK_NULL 0x00000000u
+#define CALLBACK_WINDOW 0x00010000u
+#define MMSYSERR_NOERROR 0u
+#define MMSYSERR_ERROR 1u
+#define MMSYSERR_BADDEVICEID 2u
+#define MMSYSERR_INVALHANDLE 5u
+#define MMSYSERR_NODRIVER 6u
+#define MMSYSERR_NOMEM 7u
+#define MMSYSERR_INVALFLAG 10u
+#define MMSYSERR_INVALPARAM 11u
+#define MMSYSERR_NOTSUPPORTED 8u
+#define WAVERR_BADFORMAT 32u
+#define MIXERR_INVALLINE 1024u
+#define MIXERR_INVALCONTROL 1025u
+#define MIXERR_INVALVALUE 1026u
+#define MM_MIXM_LINE_CHANGE 0x3D0u
+#define MM_MIXM_CONTROL_CHANGE 0x3D1u
+#define MIXER_OBJECTF_MIXER 0x00000000u
+#define MIXER_OBJECTF_HMIXER 0x80000000u
+#define MIXER_OBJECTF_WAVEOUT 0x10000000u
+#define MIXER_OBJECTF_HWAVEOUT 0x90000000u
+#define MIXER_GETLINEINFOF_DESTINATION 0x00000000u
+#define MIXER_GETLINEINFOF_COMPONENTTYPE 0x00000003u
+#define MIXER_GETLINECONTROLSF_ALL 0x00000000u
+#define MIXER_GETLINECONTROLSF_ONEBYTYPE 0x00000002u
+#define MIXER_GETCONTROLDETAILSF_VALUE 0x00000000u
+#define MIXER_SETCONTROLDETAILSF_VALUE 0x00000000u
+#define MIXERLINE_COMPONENTTYPE_DST_SPEAKERS 0x00000004u
+#define MIXERCONTROL_CONTROLF_UNIFORM 0x00000001u
+#define MIXERCONTROL_CONTROLF_MULTIPLE 0x00000002u
+#define MIXERCONTROL_CONTROLF_DISABLED 0x80000000u
+#define MIXERCONTROL_CONTROLTYPE_MUTE 0x20010002u
+#define MIXERCONTROL_CONTROLTYPE_VOLUME 0x50030001u
+#define MIXERCONTROL_CONTROLTYPE_SINGLESELECT 0x70010000u
+#define MIXERCONTROL_CONTROLTYPE_MUX 0x70010001u
+#define MIXERCONTROL_CONTROLTYPE_MULTIPLESELECT 0x71010000u
+#define MIXERCONTROL_CONTROLTYPE_MIXER 0x71010001u
 
 #endif  // _WIN32

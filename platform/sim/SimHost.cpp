@@ -29,6 +29,8 @@ SimHost::SimHost(SimMachine& machine, const std::wstring& programPath)
 
 SimHost::~SimHost() {
     machine_.Objects().ProcessEnded(process_);
+    machine_.WindowTable().ProcessEnded(process_);
+    machine_.Mixer().ProcessEnded(process_);
     handles_.CloseAll();
 }
 

@@ -17,10 +17,13 @@
 #include "platform/WinTypes.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimDrive.h"
+#include "platform/sim/SimLocale.h"
+#include "platform/sim/SimMixer.h"
 #include "platform/sim/SimObjects.h"
 #include "platform/sim/SimPath.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimUsbBus.h"
+#include "platform/sim/SimWindowTable.h"
 
 // A library the simulated PC provides in code rather than as an image on a
 // drive (a system library the programs load by name).
@@ -119,6 +122,11 @@ public:
     SimRegistry& Registry() { return registry_; }
     SimObjects& Objects() { return objects_; }
     SimClock& Clock() { return clock_; }
+    // The user's locale texts; the sound card (a mixer by default); the
+    // message windows of every process.
+    SimLocale& Locale() { return locale_; }
+    SimMixer& Mixer() { return mixer_; }
+    SimWindowTable& WindowTable() { return windowTable_; }
     void NotifyShell(const SimShellNotice& notice);
     // What the shell was told, in order.
     std::vector<SimShellNotice> ShellNotices() const;
@@ -136,5 +144,8 @@ private:
     SimClock clock_;
     SimRegistry registry_;
     SimObjects objects_;
+    SimLocale locale_;
+    SimWindowTable windowTable_;
+    SimMixer mixer_{windowTable_};
     std::vector<SimShellNotice> shellNotices_;
 };

@@ -87,6 +87,31 @@ public:
     DWORD GetTickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;
     void GetSystemTimeAsFileTime(FILETIME* time) override;
+    BOOL FileTimeToLocalFileTime(const FILETIME* fileTime, FILETIME* localFileTime) override;
+    BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) override;
+
+    int GetLocaleInfo(LCID locale, LCTYPE type, LPWSTR data, int size) override;
+
+    ATOM RegisterClass(const WNDCLASSW* windowClass) override;
+    BOOL UnregisterClass(LPCWSTR className, HINSTANCE instance) override;
+    HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                        int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) override;
+    BOOL DestroyWindow(HWND window) override;
+    LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT remove) override;
+    LRESULT DispatchMessage(const MSG* message) override;
+
+    UINT mixerGetNumDevs() override;
+    MMRESULT waveOutOpen(HWAVEOUT* waveOut, UINT deviceId, const BYTE* format, DWORD_PTR callback,
+                         DWORD_PTR instance, DWORD flags) override;
+    MMRESULT waveOutClose(HWAVEOUT waveOut) override;
+    MMRESULT mixerGetID(HMIXEROBJ object, UINT* mixerId, DWORD flags) override;
+    MMRESULT mixerOpen(HMIXER* mixer, UINT mixerId, DWORD_PTR callback, DWORD_PTR instance, DWORD flags) override;
+    MMRESULT mixerClose(HMIXER mixer) override;
+    MMRESULT mixerGetLineInfo(HMIXEROBJ mixer, BYTE* line, DWORD flags) override;
+    MMRESULT mixerGetLineControls(HMIXEROBJ mixer, BYTE* request, BYTE* controls, DWORD flags) override;
+    MMRESULT mixerGetControlDetails(HMIXEROBJ mixer, const BYTE* request, BYTE* values, DWORD flags) override;
+    MMRESULT mixerSetControlDetails(HMIXEROBJ mixer, const BYTE* request, const BYTE* values, DWORD flags) override;
 
     void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) override;
 };
