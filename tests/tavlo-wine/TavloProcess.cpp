@@ -80,7 +80,8 @@ bool TavloProcess::ClickColumn(HWND window, int listId, int column) {
     ::SetCursorPos(rect.left + column * kColumnWidth + 20, (rect.top + rect.bottom) / 2);
     ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    PumpFor(300);
+    // Longer than a double click's time, so that a second click is one too.
+    PumpFor(::GetDoubleClickTime() + 200);
     return true;
 }
 
