@@ -37,7 +37,8 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             ::SetWindowLongPtrW(GetHandle(), DWLP_MSGRESULT, result);
             return TRUE;
         }
-        return message == WM_NOTIFY && OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        if (message == WM_NOTIFY && OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return TRUE;
+        return Other(message, wParam, lParam);
     }
     case WM_TIMER:
         return OnTimer(wParam);
@@ -52,8 +53,13 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return FALSE;
     default:
-        return FALSE;
+        return Other(message, wParam, lParam);
     }
+}
+
+INT_PTR CDialog::Other(UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    return OnMessage(message, wParam, lParam, result) ? result : FALSE;
 }
 
 INT_PTR CModalDialog::Run(HINSTANCE module, int templateId, HWND parent) {

@@ -32,12 +32,20 @@ protected:
     virtual bool OnPaint() { return false; }
     virtual bool OnSetCursor(HWND /*window*/, UINT /*hitTest*/) { return false; }
     virtual void OnDestroy() {}
+    // Any other message, and WM_NOTIFY or WM_DRAWITEM that no control took:
+    // true when handled, with the dialog procedure's answer in `result`
+    // (for WM_ERASEBKGND, WM_CTLCOLOR... and WM_QUERYDRAGICON the answer
+    // itself, for others TRUE or FALSE).
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) {
+        return false;
+    }
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LPARAM CreationParameter() { return reinterpret_cast<LPARAM>(this); }
 
 private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Other(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 class CModalDialog : public CDialog {

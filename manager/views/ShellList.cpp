@@ -163,6 +163,11 @@ bool CShellList::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESU
     }
 }
 
+void CShellList::Empty() {
+    DeleteAllItems();
+    Clear();
+}
+
 void CShellList::Clear() {
     m_rows.clear();
     m_fileTypes.clear();

@@ -57,6 +57,9 @@ public:
     // unchanged, when the shell does not know the path.
     bool FillPath(const std::wstring& path, const std::wstring& filter, const std::vector<std::wstring>* exclusions);
 
+    // No rows and no folder: a list with nothing to show.
+    void Empty();
+
     // The record of a row, null for no such row.
     ShellItemPtr Item(int row) const;
     const SortState& Sort() const { return m_sort; }

@@ -1,0 +1,116 @@
+// CManagerDlg: Tavlo's main window, dialog template 102 of the skin
+// library. It owns every view and control, lays them out from the skin,
+// finds the player's drives and shows their files and capacity, and keeps
+// the state every command of the window works on.
+//
+// A dialog's procedure never sees WM_CREATE: what the window does as it is
+// made (the language, the skin, the first search for the player, the
+// brush and font) runs first thing in WM_INITDIALOG, before the controls
+// are set up.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "manager/app/DriveCapacity.h"
+#include "manager/app/LocaleDateFormat.h"
+#include "manager/app/MasterVolume.h"
+#include "manager/app/MenuItems.h"
+#include "manager/app/PlayerDriveEvents.h"
+#include "manager/app/PlayerDrives.h"
+#include "manager/app/PopupMenus.h"
+#include "manager/controls/CapacityBar.h"
+#include "manager/controls/OwnerDrawMenu.h"
+#include "manager/controls/SkinSlider.h"
+#include "manager/views/FolderTree.h"
+#include "manager/views/ShellList.h"
+#include "manager/window/SkinLayout.h"
+#include "platform/Host.h"
+
+class CManagerDlg : public CModalDialog {
+public:
+    // `skin` is the skin library the window's template, texts and pictures
+    // come from; `dates` writes the lists' date column.
+    CManagerDlg(Host& host, HMODULE skin, const CLocaleDateFormat& dates);
+    ~CManagerDlg() override;
+
+    // 0 picks the variant by the system's language when the window is made.
+    void SetLanguageMode(int mode) { m_languageMode = mode; }
+    int LanguageMode() const { return m_languageMode; }
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnSysCommand(WPARAM command) override;
+    bool OnNotify(const NMHDR& header) override;
+    bool OnPaint() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnDestroy() override;
+
+private:
+    // The window as it is made, then its controls (ManagerDlg.cpp).
+    void Create();
+    void TakeControls();
+    void SetUpControls();
+    void FillFilterBox();
+    bool Erase(HDC dc);
+    HBRUSH ControlColour(HDC dc, HWND control, UINT message);
+
+    // The player: its drives, the list of its files and its capacity
+    // (ManagerDlgPlayer.cpp).
+    void DetectDrives();
+    void RefreshPlayer(bool deviceChange, DeviceEvents::Event event);
+    void ShowDrive(int index);
+    const ShellItemPtr& DriveRecord(int index) const { return index == 0 ? m_drive1 : m_drive2; }
+    void ShowFolder(const ShellItemPtr& record);
+    void FillPlayerList();
+    void FillPcList();
+    void SetDriveButtons();
+    void RefreshGauge(bool repaint);
+    void RefreshCapacityTexts();
+    void DeselectPcList(bool everySelected);
+
+    // The popup menus of the four menu buttons (ManagerDlgMenus.cpp).
+    void SetUpMenuRecords();
+    void ShowPopup(int button);
+    MenuContext CurrentMenuContext() const;
+
+    Host& m_host;
+    HMODULE m_skin;
+    const CLocaleDateFormat& m_dates;
+    int m_languageMode = 1;
+    CSkinLayout m_layout;
+
+    SkinButtons m_buttons;
+    CCapacityBar m_gauge;
+    CapacityTextControls m_capacityTexts;
+    CSkinSlider m_positionSlider;
+    CSkinSlider m_volumeSlider;
+    std::unique_ptr<CMasterVolume> m_masterVolume;
+    CFolderTree m_tree;
+    CShellList m_pcList;
+    CShellList m_playerList;
+    CComboBox m_filterBox;
+    COwnerDrawMenu m_menu;
+    MenuItemRecord m_menuRecords[kSkinMenuTextCount];
+
+    DriveList m_drives;
+    ShellItemPtr m_drive1;  // the tree's records, reported by UM_PLAYER_DRIVE1 and 2
+    ShellItemPtr m_drive2;
+    std::vector<ShellItemPtr> m_navigation;  // the drive root first, the folder shown last
+    std::wstring m_filter = L"*.mp3";
+    std::wstring m_playableFile;
+    int m_activeSide = 0;
+    bool m_previewPlaying = false;
+    DeviceEvents m_deviceEvents;
+
+    UINT m_lastSystemMenuItem = 0;
+    HICON m_icon = nullptr;
+    HBRUSH m_backgroundBrush = nullptr;
+    HFONT m_listFont = nullptr;
+};
