@@ -27,7 +27,7 @@ void SkinDefinition::Load(Host& host, HMODULE skin, bool chinese) {
     m_width = SkinSize(read(kSkinWidth));
     m_height = SkinSize(read(kSkinHeight));
     m_elements.clear();
-    for (const SkinElementSpec& element : SkinElements()) {
+    for (const SkinElementSlot& element : SkinElements()) {
         m_elements[element.string.id] = ParseSkinElement(read(element.string));
     }
     m_menuTexts = SplitSkinList(read(kSkinMenuTexts), kSkinMenuTextSeparator);

@@ -8,7 +8,7 @@ constexpr SkinResource kNoPicture{0, false};
 constexpr SkinResource Pair(unsigned id) { return {id, true}; }
 constexpr SkinResource Fixed(unsigned id) { return {id, false}; }
 
-const std::array<SkinElementSpec, kSkinElementCount> kElements = {{
+const std::array<SkinElementSlot, kSkinElementCount> kElements = {{
     {Pair(103), kMinimiseButton, Kind::kButton, Pair(2013)},
     {Pair(105), kCloseButton, Kind::kButton, Pair(2005)},
     {Pair(107), kFilterBox, Kind::kControl, kNoPicture},
@@ -45,10 +45,10 @@ const std::array<SkinElementSpec, kSkinElementCount> kElements = {{
 
 }  // namespace
 
-const std::array<SkinElementSpec, kSkinElementCount>& SkinElements() { return kElements; }
+const std::array<SkinElementSlot, kSkinElementCount>& SkinElements() { return kElements; }
 
-const SkinElementSpec* FindSkinElement(unsigned stringId) {
-    for (const SkinElementSpec& element : kElements) {
+const SkinElementSlot* FindSkinElement(unsigned stringId) {
+    for (const SkinElementSlot& element : kElements) {
         if (element.string.id == stringId) return &element;
     }
     return nullptr;

@@ -15,7 +15,7 @@ enum class SkinElementKind {
     kDecoration,    // no control of the main window
 };
 
-struct SkinElementSpec {
+struct SkinElementSlot {
     SkinResource string;     // the element string
     ManagerControl control;  // kNoControl for a decoration
     SkinElementKind kind;
@@ -23,7 +23,7 @@ struct SkinElementSpec {
 };
 
 constexpr size_t kSkinElementCount = 32;
-const std::array<SkinElementSpec, kSkinElementCount>& SkinElements();
+const std::array<SkinElementSlot, kSkinElementCount>& SkinElements();
 
 // The element whose string has `stringId` as its (lower) id; null when none has.
-const SkinElementSpec* FindSkinElement(unsigned stringId);
+const SkinElementSlot* FindSkinElement(unsigned stringId);

@@ -30,11 +30,11 @@ MenuContext CManagerDlg::CurrentMenuContext() const {
 }
 
 void CManagerDlg::ShowPopup(int button) {
-    const SkinElementSpec* spec = nullptr;
-    for (const SkinElementSpec& element : SkinElements()) {
-        if (element.control == button) spec = &element;
+    const SkinElementSlot* slot = nullptr;
+    for (const SkinElementSlot& element : SkinElements()) {
+        if (element.control == button) slot = &element;
     }
-    if (!spec) return;
+    if (!slot) return;
     m_menu.CreatePopup();
     m_menu.SetResourceModule(m_skin);
     m_menu.SetIconArea(kMenuIconArea, kMenuIconArea);
@@ -44,7 +44,7 @@ void CManagerDlg::ShowPopup(int button) {
         m_menu.AppendItem(item.command, &m_menuRecords[item.text], item.enabled);
     }
     // Under the button: the left-bottom corner of its place in the skin.
-    const SkinRect& place = m_layout.Element(spec->string.id).rect;
+    const SkinRect& place = m_layout.Element(slot->string.id).rect;
     POINT corner = {place.left, place.bottom};
     ::ClientToScreen(GetHandle(), &corner);
     m_menu.TrackAt(corner, GetHandle());

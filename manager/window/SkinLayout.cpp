@@ -26,7 +26,7 @@ void CSkinLayout::Load(HMODULE skin, bool chinese) {
     m_gaugeUsed.DeleteObject();
     m_background.Attach(LoadPicture(skin, SkinVariantId(kSkinBackground, chinese)));
     m_brushBackground.Attach(LoadPicture(skin, SkinVariantId(kSkinBackground, chinese)));
-    for (const SkinElementSpec& element : SkinElements()) {
+    for (const SkinElementSlot& element : SkinElements()) {
         if (element.picture.id == 0 || !Element(element.string.id).Shown()) continue;
         auto picture = std::make_unique<CBitmap>();
         picture->Attach(LoadPicture(skin, SkinVariantId(element.picture, chinese)));
@@ -46,12 +46,12 @@ HBITMAP CSkinLayout::Picture(unsigned stringId) const {
 void CSkinLayout::Apply(HWND window, SkinButtons& buttons, CCapacityBar& gauge, CapacityTextControls& texts) const {
     ::MoveWindow(window, 0, 0, Width(), Height(), FALSE);
     ApplyRegion(window);
-    for (const SkinElementSpec& spec : SkinElements()) {
-        const SkinElement& element = Element(spec.string.id);
-        HWND control = ::GetDlgItem(window, spec.control);
-        switch (spec.kind) {
+    for (const SkinElementSlot& slot : SkinElements()) {
+        const SkinElement& element = Element(slot.string.id);
+        HWND control = ::GetDlgItem(window, slot.control);
+        switch (slot.kind) {
         case SkinElementKind::kButton: {
-            auto button = buttons.find(spec.control);
+            auto button = buttons.find(slot.control);
             if (button == buttons.end()) break;
             if (!element.Shown()) {
                 button->second->Show(SW_HIDE);
@@ -59,7 +59,7 @@ void CSkinLayout::Apply(HWND window, SkinButtons& buttons, CCapacityBar& gauge, 
             }
             button->second->Show(SW_SHOW);
             MoveTo(*button->second, element.rect);
-            if (HBITMAP strip = Picture(spec.string.id)) {
+            if (HBITMAP strip = Picture(slot.string.id)) {
                 button->second->SetPictures(strip, CSkinButton::kStretched, false, 0);
             }
             break;
@@ -79,11 +79,11 @@ void CSkinLayout::Apply(HWND window, SkinButtons& buttons, CCapacityBar& gauge, 
             }
             break;
         case SkinElementKind::kCapacityText: {
-            texts.erase(spec.control);
+            texts.erase(slot.control);
             if (!element.Shown()) break;
             auto text = std::make_unique<CStatic>();
             const RECT rect = {element.rect.left, element.rect.top, element.rect.right, element.rect.bottom};
-            if (text->Create(L"", WS_VISIBLE | SS_RIGHT, rect, window, spec.control)) texts[spec.control] = std::move(text);
+            if (text->Create(L"", WS_VISIBLE | SS_RIGHT, rect, window, slot.control)) texts[slot.control] = std::move(text);
             break;
         }
         case SkinElementKind::kDecoration:

@@ -185,8 +185,8 @@ full-download-sizes)
   # Players whose data drives fall just past a row of the cluster table (69
   # and 133 MiB), past 4 GiB and past the CHS range: each is fully
   # downloaded and its data drive formatted with the type its size gives.
-  for spec in "69 32" "133 32" "4200 32" "9000 32"; do
-    set -- $spec
+  for sizes in "69 32" "133 32" "4200 32" "9000 32"; do
+    set -- $sizes
     "$bin/player-sim" create p$1.state --firmware old --flash-mib $1 --data-files music || exit 1
     caddis p$1.state -silent -format
     same 0 "$status" "$1 MiB: exit status"
@@ -200,8 +200,8 @@ full-download-sizes)
 large-data-sectors)
   # Data drives of 2048- and 4096-byte sectors: a small one holds too few
   # sectors for FAT32 and gets FAT16, a larger one FAT32.
-  for spec in "64 2048 16" "512 2048 32" "300 4096 32"; do
-    set -- $spec
+  for sizes in "64 2048 16" "512 2048 32" "300 4096 32"; do
+    set -- $sizes
     "$bin/player-sim" create s$1-$2.state --firmware old --flash-mib $1 --data-sector-size $2 --data-files music ||
       exit 1
     caddis s$1-$2.state -silent -format

@@ -81,7 +81,7 @@ protected:
     }
 
     // The part of an element a control covers on the window.
-    SkinRect Covered(const SkinElementSpec& element) const {
+    SkinRect Covered(const SkinElementSlot& element) const {
         SkinRect rect = definition.Element(element.string.id).rect;
         if (element.control == kFilterBox) rect.bottom = rect.top + kClosedFilterBoxHeight;
         return rect;
@@ -99,7 +99,7 @@ std::string Upper(const std::wstring& name) {
     return upper;
 }
 
-std::string Name(const SkinElementSpec& element) { return "element " + std::to_string(element.string.id); }
+std::string Name(const SkinElementSlot& element) { return "element " + std::to_string(element.string.id); }
 
 TEST_P(ShippedSkin, FitsTheSmallestScreenOfItsDay) {
     EXPECT_GT(definition.Width(), 0);
@@ -129,7 +129,7 @@ TEST_P(ShippedSkin, PlacesEveryControlInsideTheOutlineAndApart) {
     };
 
     std::vector<std::pair<std::string, SkinRect>> placed;
-    for (const SkinElementSpec& element : SkinElements()) {
+    for (const SkinElementSlot& element : SkinElements()) {
         const SkinElement& shown = definition.Element(element.string.id);
         if (element.kind == SkinElementKind::kDecoration) {
             EXPECT_FALSE(shown.Shown()) << Name(element) << " has no control and no picture to show";
@@ -149,7 +149,7 @@ TEST_P(ShippedSkin, PlacesEveryControlInsideTheOutlineAndApart) {
 }
 
 TEST_P(ShippedSkin, GivesEveryButtonAStripOfItsSizeAndTheWindowItsPictures) {
-    for (const SkinElementSpec& element : SkinElements()) {
+    for (const SkinElementSlot& element : SkinElements()) {
         if (element.kind != SkinElementKind::kButton) continue;
         const SkinRect place = definition.Element(element.string.id).rect;
         Bitmap strip;

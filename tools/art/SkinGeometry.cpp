@@ -85,7 +85,7 @@ std::string LayoutScript() {
         "\n"
         "STRINGTABLE\n"
         "BEGIN\n";
-    for (const SkinElementSpec& element : SkinElements()) {
+    for (const SkinElementSlot& element : SkinElements()) {
         const std::string text = ElementString(element.string.id);
         script += Entry(element.string.id, text);
         if (element.string.paired) script += Entry(element.string.id + 1, text);
