@@ -41,8 +41,13 @@ void ForEachRun(int32_t width, Kept kept, Emit emit) {
     }
 }
 
-// A region is made of at most this many rectangles at a time.
-const uint32_t kRegionBatch = 2000;
+// A region is made of at most this many rectangles at a time, and the
+// regions are then merged. Some systems make a region from n rectangles in
+// time growing as n squared (each rectangle is merged into the region so
+// far) while merging two regions is linear, so small batches are quick: on
+// a busy 1024 x 768 skin (about 12000 runs) batches of 2000 spent six times
+// as long as batches of 250.
+const uint32_t kRegionBatch = 250;
 
 // Walks the rows of a 32-bit image from the top (`topRow`, the next row
 // `rowStep` bytes on: negative for a bottom-up image) and adds each run of

@@ -56,8 +56,8 @@ TEST(QuellRegions, ARedColourCutsOutRedAndNotBlue) {
     EXPECT_TRUE(SameRects({{1, 0, 3, 1}}, RegionRects(region.handle)));
 }
 
-TEST(QuellRegions, MoreThan2000RectanglesMakeTheSameRegionAsOneAtATime) {
-    // Every other pixel of 150 columns on 40 rows: 3000 runs, two batches.
+TEST(QuellRegions, ManyBatchesOfRectanglesMakeTheSameRegionAsOneAtATime) {
+    // Every other pixel of 150 columns on 40 rows: 3000 runs, many batches.
     Bitmap bitmap(MakeBitmap(150, 40, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFu : 0x203040u; }));
     std::vector<RECT> runs;
     for (int y = 0; y < 40; ++y) {
