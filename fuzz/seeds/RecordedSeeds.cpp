@@ -48,23 +48,48 @@ struct RecordingPc {
     }
 };
 
+// A recording that does not replay to what the PC answered would seed the
+// fuzzer with answers its target never reads.
+void CheckReplay(bool same, const std::string& seed) {
+    if (!same) throw std::runtime_error("the recorded answers of " + seed + " do not replay as recorded");
+}
+
 void QuellSeeds(const fs::path& bin, const fs::path& root) {
     SeedFolder storage(root, "storage_descriptor"), hubs(root, "hub_answers"), registry(root, "registry_9x");
+    SimMachine blank;
     for (wchar_t letter : {L'D', L'E'}) {
         RecordingPc pc(bin, SimWindows::kXp, 1);
-        std::wstring vendor, product;
-        StorageIdentity(*pc.host, letter, vendor, product);
-        storage.Write(std::string(1, static_cast<char>(letter)), pc.host->Recorded());
+        std::wstring vendor, product, replayedVendor, replayedProduct;
+        const bool found = StorageIdentity(*pc.host, letter, vendor, product);
+        const std::vector<uint8_t>& tape = pc.host->Recorded();
+        AnswerHost replay(blank, tape.data(), tape.size());
+        CheckReplay(found && StorageIdentity(replay, letter, replayedVendor, replayedProduct) &&
+                        vendor == replayedVendor && product == replayedProduct,
+                    "storage_descriptor");
+        storage.Write(std::string(1, static_cast<char>(letter)), tape);
     }
     for (unsigned hub : {1u, 2u}) {
         RecordingPc pc(bin, SimWindows::kXp, hub);
-        FindUsbDeviceHub(*pc.host, kSimPlayerUsbVendor, kSimPlayerUsbProduct);
-        hubs.Write("hub" + std::to_string(hub), pc.host->Recorded());
+        const int found = FindUsbDeviceHub(*pc.host, kSimPlayerUsbVendor, kSimPlayerUsbProduct);
+        const std::vector<uint8_t>& tape = pc.host->Recorded();
+        AnswerHost replay(blank, tape.data(), tape.size());
+        CheckReplay(found == static_cast<int>(hub) &&
+                        FindUsbDeviceHub(replay, kSimPlayerUsbVendor, kSimPlayerUsbProduct) == found,
+                    "hub_answers");
+        hubs.Write("hub" + std::to_string(hub), tape);
     }
     for (SimWindows windows : {SimWindows::k98, SimWindows::kMe}) {
         RecordingPc pc(bin, windows, 1);
-        ReadDriveTable9x(*pc.host);
-        registry.Write(windows == SimWindows::k98 ? "98" : "me", pc.host->Recorded());
+        const std::array<DriveIdentity9x, 26> table = ReadDriveTable9x(*pc.host);
+        const std::vector<uint8_t>& tape = pc.host->Recorded();
+        AnswerHost replay(blank, tape.data(), tape.size());
+        const std::array<DriveIdentity9x, 26> replayed = ReadDriveTable9x(replay);
+        for (size_t i = 0; i < table.size(); ++i) {
+            CheckReplay(table[i].letter == replayed[i].letter && table[i].product == replayed[i].product,
+                        "registry_9x");
+        }
+        CheckReplay(table[L'E' - L'A'].letter == L'E', "registry_9x");
+        registry.Write(windows == SimWindows::k98 ? "98" : "me", tape);
     }
 }
 
