@@ -41,14 +41,7 @@ LocaleNames Names() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const LocaleNames names = Names();
     const std::wstring picture = FuzzWideText(data, size);
-    SYSTEMTIME time = {};
-    time.wYear = 2005;
-    time.wMonth = 3;
-    time.wDayOfWeek = 1;
-    time.wDay = 14;
-    time.wHour = 21;
-    time.wMinute = 30;
-    time.wSecond = 7;
+    const SYSTEMTIME time = {2005, 3, 1, 14, 21, 30, 7, 0};  // Monday, 14 March 2005, 21:30:07
     const std::wstring text = FormatDateTime(ConvertDatePicture(picture), time, names);
     FUZZ_CHECK(Delimiters(text) == Delimiters(picture));
     return 0;
