@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "fuzz/AnswerHostRecords.h"
+#include "platform/sim/SimVwin32.h"
+
 namespace {
 
 const wchar_t kProgram[] = L"C:\\Program Files\\Tavlo\\Tavlo.exe";
-// What the replaying host hands out for whatever it opens: a value no
-// simulated object has, so a handle of the PC's is never mistaken for it.
-HANDLE const kStandIn = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x7A5E0000));
 const uint32_t kLongestAnswer = 0xFFFF;
-
-uint32_t Le32(const uint8_t* at) { return at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24; }
 
 }  // namespace
 
@@ -54,18 +52,6 @@ void AnswerHost::Record(uint32_t status, uint32_t size, const void* bytes, size_
     recorded_.insert(recorded_.end(), from, from + length);
 }
 
-DWORD AnswerHost::SendAspi(void* request, size_t size, AspiSend send) {
-    if (recording_) {
-        const DWORD status = send(request);
-        Record(status, 0, request, size);
-        return status;
-    }
-    Answer answer;
-    if (!Next(answer)) return 0x04;  // SS_ERR: the layer failed the request
-    Fill(answer, request, size);
-    return answer.status;
-}
-
 HANDLE AnswerHost::CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
                               DWORD disposition, DWORD flags, HANDLE templateFile) {
     if (recording_) {
@@ -78,11 +64,17 @@ BOOL AnswerHost::CloseHandle(HANDLE object) { return recording_ ? SimHost::Close
 
 BOOL AnswerHost::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
                                  LPDWORD returned, OVERLAPPED* overlapped) {
+    // A DOS request names its parameter block in EDX as it goes in.
+    const bool dos = code == kSimVwin32DosIoctl && in && inSize == kDosRegisterBytes && outSize == kDosRegisterBytes;
+    const uint32_t dosBlock = dos ? Le32(static_cast<const BYTE*>(in) + kDosEdx) : 0;
     if (recording_) {
         DWORD got = 0;
         const BOOL done = SimHost::DeviceIoControl(device, code, in, inSize, out, outSize, &got, overlapped);
         if (returned) *returned = got;
-        Record(static_cast<uint32_t>(done), got, out, std::min(got, outSize));
+        const BYTE* bytes = static_cast<const BYTE*>(out);
+        std::vector<uint8_t> answer(bytes, bytes + (out ? std::min(got, outSize) : 0));
+        if (dos && done && answer.size() == kDosRegisterBytes) AppendDosBlock(answer, dosBlock);
+        Record(static_cast<uint32_t>(done), got, answer.data(), answer.size());
         return done;
     }
     Answer answer;
@@ -91,6 +83,7 @@ BOOL AnswerHost::DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inS
         return FALSE;
     }
     Fill(answer, out, outSize);
+    if (dos) FillDosBlock(answer, dosBlock);
     if (returned) *returned = answer.size;
     return TRUE;
 }

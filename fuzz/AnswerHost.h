@@ -8,6 +8,8 @@
 // call returns), size (u32: bytes returned, value size, name length or size
 // required, as the call reports it), length (u16) and that many bytes (what
 // came back in the caller's buffer). A call after the tape's end fails.
+// The ASPI layer's entry points are bare functions, so they answer for the
+// host that loaded the layer last.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +20,6 @@
 
 class AnswerHost : public SimHost {
 public:
-    using AspiSend = DWORD (*)(void*);
-
     // Replays `tape` (kept by the caller until the next Replay).
     AnswerHost(SimMachine& machine, const uint8_t* tape, size_t size);
     // Answers as the simulated PC does and records each answer.
@@ -28,9 +28,13 @@ public:
     void Replay(const uint8_t* tape, size_t size);
     const std::vector<uint8_t>& Recorded() const { return recorded_; }
 
-    // The ASPI layer's SendASPI32Command on a request of `size` bytes: the
-    // answer is the request as the layer left it. Recording calls `send`.
-    DWORD SendAspi(void* request, size_t size, AspiSend send);
+    // "WNASPI32.DLL" loads as a layer whose two entry points answer from
+    // the tape: GetASPI32SupportInfo its status, SendASPI32Command the
+    // request as the layer leaves it and, for a command that reads, the
+    // data it delivers. Other libraries load as on the simulated PC.
+    HMODULE LoadLibrary(LPCWSTR fileName) override;
+    FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+    BOOL FreeLibrary(HMODULE module) override;
 
     HANDLE CreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
                       DWORD disposition, DWORD flags, HANDLE templateFile) override;
@@ -59,12 +63,25 @@ private:
         size_t length = 0;
     };
 
+    DWORD AspiSupportInfo();
+    DWORD AspiSend(uint8_t* request);
+    static DWORD SupportInfoEntry();
+    static DWORD SendEntry(void* request);
+    // A DOS request's parameter block (the drive map, the device
+    // parameters) lies at the 32-bit address in EDX: the tape carries it
+    // after the register record.
+    void AppendDosBlock(std::vector<uint8_t>& answer, uint32_t address);
+    void FillDosBlock(const Answer& answer, uint32_t address);
+
     bool Next(Answer& answer);
     // Copies the answer's bytes into the caller's buffer of `capacity` bytes.
     static void Fill(const Answer& answer, void* buffer, size_t capacity);
     void Record(uint32_t status, uint32_t size, const void* bytes, size_t length);
 
     bool recording_;
+    HMODULE aspi_ = nullptr;  // the simulated PC's layer, while recording
+    DWORD (*realSupportInfo_)() = nullptr;
+    DWORD (*realSend_)(void*) = nullptr;
     const uint8_t* tape_ = nullptr;
     size_t tapeSize_ = 0;
     size_t at_ = 0;

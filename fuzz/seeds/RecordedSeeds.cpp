@@ -1,6 +1,7 @@
 // Seeds recorded from the simulated PC: what its drivers, registry, ASPI
 // layer and "\\.\vwin32" answered while the parsers asked, each call in the
-// order the targets make them, so that a seed replays as it was recorded.
+// order the targets make them, so that a seed replays as it was recorded
+// (which is checked here).
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,9 +13,10 @@
 #include "platform/sim/player/SimPlayerPort.h"
 #include "platform/sim/player/SimWindowsPc.h"
 #include "tools/player-sim/PlayerSetup.h"
-#include "updater/device/VrAspiRequest.h"
-#include "updater/device/VrDosRequest.h"
-#include "updater/engine/VrByteArray.h"
+#include "fuzz/Transport9x.h"
+#include "updater/app/VrConfigInfo.h"
+#include "updater/engine/VrResult.h"
+#include "updater/engine/VrUpdater.h"
 #include "usbsupport/QuellDevNodes9x.h"
 #include "usbsupport/QuellHubSearch.h"
 #include "usbsupport/QuellStorageIdentity.h"
@@ -93,44 +95,29 @@ void QuellSeeds(const fs::path& bin, const fs::path& root) {
     }
 }
 
-// The transport target's calls: adapter count, the player's INT 13 drive,
-// a command the player refuses, and a lock of `drive` with and without
-// the FAT32 category.
-void TransportSeed(const fs::path& bin, SimWindows windows, uint8_t drive, const SeedFolder& seeds,
-                   const std::string& name) {
+// The transport's search and requests on the PC, and once more on the tape
+// alone, which must find the same adapter and letter.
+void TransportSeed(const fs::path& bin, SimWindows windows, const SeedFolder& seeds, const std::string& name) {
     RecordingPc pc(bin, windows, 1);
-    AnswerHost& host = *pc.host;
-    HMODULE aspi = host.LoadLibrary(L"WNASPI32.DLL");
-    FARPROC entry = aspi ? host.GetProcAddress(aspi, "SendASPI32Command") : nullptr;
-    if (!entry) throw std::runtime_error("the simulated PC has no ASPI layer");
-    auto send = reinterpret_cast<AnswerHost::AspiSend>(reinterpret_cast<void (*)()>(entry));
-
-    uint8_t inquiry[60] = {};
-    host.SendAspi(inquiry, sizeof inquiry, send);
-    const uint8_t adapters = inquiry[8];
-    uint8_t disk[24] = {0x06, 0, static_cast<uint8_t>(adapters ? adapters - 1 : 0)};
-    host.SendAspi(disk, sizeof disk, send);
-
-    CVrByteArray block(6);
-    const uint8_t unknownCommand = 0xFF;
-    block.SetBytes(&unknownCommand, 1, 0);
-    HANDLE event = host.CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    CVrAspiExecute request(disk[2], false, 0, 0, event, block, 6);
-    if (host.SendAspi(request.GetBytes(), CVrAspiExecute::kSize, send) == kVrAspiPending) {
-        host.WaitForSingleObject(event, 10000);
+    CVrConfigInfo config;
+    uint8_t adapter = 0;
+    wchar_t letter = 0;
+    {
+        CVrUpdater updater(*pc.host, config);
+        CVrScsi_9x transport(updater.GetContext());
+        if (RunTransport9x(transport) != kVrOk) throw std::runtime_error("the 9x transport finds no player");
+        adapter = transport.GetHostAdapter();
+        letter = transport.GetDriveLetter();
     }
-    host.CloseHandle(event);
-
-    HANDLE vwin32 = host.CreateFile(L"\\\\.\\vwin32", 0, 0, nullptr, 0, 0, nullptr);
-    VrDosRequest lock;
-    lock.drive = drive;
-    lock.minor = 0x4A;
-    DWORD error = 0;
-    VrDosBlockRequest(host, vwin32, lock, true, error);
-    VrDosBlockRequest(host, vwin32, lock, false, error);
-    host.CloseHandle(vwin32);
-    host.FreeLibrary(aspi);
-    seeds.Write(name, host.Recorded());
+    const std::vector<uint8_t>& tape = pc.host->Recorded();
+    SimMachine blank;
+    AnswerHost replay(blank, tape.data(), tape.size());
+    CVrUpdater updater(replay, config);
+    CVrScsi_9x transport(updater.GetContext());
+    CheckReplay(RunTransport9x(transport) == kVrOk && transport.GetHostAdapter() == adapter &&
+                    transport.GetDriveLetter() == letter,
+                "transport_9x");
+    seeds.Write(name, tape);
 }
 
 }  // namespace
@@ -138,7 +125,6 @@ void TransportSeed(const fs::path& bin, SimWindows windows, uint8_t drive, const
 void WriteRecordedSeeds(const fs::path& bin, const fs::path& root) {
     QuellSeeds(bin, root);
     SeedFolder transport(root, "transport_9x");
-    TransportSeed(bin, SimWindows::k98, 5, transport, "98-player");
-    TransportSeed(bin, SimWindows::kMe, 5, transport, "me-player");
-    TransportSeed(bin, SimWindows::k98, 4, transport, "98-other-disk");
+    TransportSeed(bin, SimWindows::k98, transport, "98");
+    TransportSeed(bin, SimWindows::kMe, transport, "me");
 }
