@@ -10,6 +10,7 @@ namespace {
 
 const wchar_t kProgram[] = L"C:\\Program Files\\Tavlo\\Tavlo.exe";
 const uint32_t kLongestAnswer = 0xFFFF;
+const size_t kAnswerHeader = 10;  // status, size, length
 
 }  // namespace
 
@@ -27,13 +28,13 @@ void AnswerHost::Replay(const uint8_t* tape, size_t size) {
 }
 
 bool AnswerHost::Next(Answer& answer) {
-    if (tapeSize_ - at_ < 10) return false;
+    if (tapeSize_ - at_ < kAnswerHeader) return false;
     const uint8_t* at = tape_ + at_;
     answer.status = Le32(at);
     answer.size = Le32(at + 4);
-    answer.length = std::min<size_t>(at[8] | at[9] << 8, tapeSize_ - at_ - 10);
-    answer.bytes = at + 10;
-    at_ += 10 + answer.length;
+    answer.length = std::min<size_t>(at[8] | at[9] << 8, tapeSize_ - at_ - kAnswerHeader);
+    answer.bytes = at + kAnswerHeader;
+    at_ += kAnswerHeader + answer.length;
     return true;
 }
 
