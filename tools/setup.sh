@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev mingw-w64 wine wine32:i386 wine64 xvfb imagemagick
-          dosfstools mtools fonts-wqy-microhei python3)
+          dosfstools mtools fonts-wqy-microhei python3 clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

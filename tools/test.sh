@@ -1,7 +1,8 @@
 #!/bin/bash
 # Sets up, builds every tree from nothing and runs all tests: the native
-# tests, the same under the address and undefined-behaviour sanitizers, and
-# the Windows build's tests under Wine.
+# tests, the same under the address and undefined-behaviour sanitizers, the
+# Windows build's tests under Wine, and a few seconds of each fuzz target
+# (tools/fuzz.sh runs them longer).
 #
 # The Windows programs ship 32-bit, and 32-bit Wine's loader is a 32-bit
 # Linux program, which some machines' kernels cannot execute. The probe below
@@ -16,10 +17,10 @@ bash "$root/tools/setup.sh" || exit 1
 
 if [ "${VR_WINE:-}" != 64 ] && wine_version=$(/usr/lib/wine/wine --version 2>/dev/null); then
     wine="32-bit Wine ($wine_version)"
-    trees=("native:" "sanitize:" "windows:")
+    trees=("native:" "sanitize:" "windows:" "fuzz:-L fuzz")
 else
     wine="64-bit Wine ($(/usr/lib/wine/wine64 --version 2>/dev/null))"
-    trees=("native:" "sanitize:" "windows:-L static" "windows64:-L wine")
+    trees=("native:" "sanitize:" "windows:-L static" "windows64:-L wine" "fuzz:-L fuzz")
 fi
 echo "=== Windows programs run under $wine"
 
