@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/sim/player/SimAllocation.h"
 #include "tests/download/DownloadTestBed.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrResult.h"
@@ -108,6 +109,26 @@ TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
 
 TEST_F(PlainDownload, ALayoutTooSmallForTheNewComponentsIsRefused) {
     bed.AttachPlayerWithTooSmallLayout();
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    uint32_t fits = 1;
+    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
+    EXPECT_EQ(0u, fits);
+}
+
+// Every drive is large enough, but the player has one the new components do
+// not know of: only a re-partition gives the table they need.
+TEST_F(PlainDownload, ALayoutWithAnExtraDriveIsNoFit) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kOld, bed.shipped));
+    std::vector<SimAllocationEntry> entries;
+    for (const SimLogicalDrive& drive : state.drives) {
+        entries.push_back({drive.type, drive.tag, drive.type == SimLogicalDrive::kDataType ? 0 : drive.size});
+    }
+    entries.push_back({SimLogicalDrive::kSystemType, 0x33, 64 << 10});
+    state.drives.clear();
+    ASSERT_EQ(0, SimAllocateDrives(state, entries));
+    bed.AttachPlayer(std::move(state));
+
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
     uint32_t fits = 1;
     EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
