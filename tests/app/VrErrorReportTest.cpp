@@ -88,11 +88,6 @@ TEST_F(ErrorReport, EachCodeFamilyHasItsOwnComposition) {
     EXPECT_EQ(M(kVrWriteFailed), message_);
     EXPECT_EQ(S(209), details_);
 
-    Fail(kVrUnused50, ERROR_FILE_NOT_FOUND, L"drive 3");
-    Compose(kVrUnused50);
-    EXPECT_EQ(S(630), message_);
-    EXPECT_EQ(M(kVrUnused50) + L"drive 3", details_);
-
     Compose(kVrControlFailed);
     EXPECT_EQ(S(209), message_);
     EXPECT_TRUE(details_.empty());

@@ -26,16 +26,6 @@ TEST(VrArray, IndexesAtOrPastTheCountAreRefusedAndChangeNothing) {
     EXPECT_EQ((std::vector<uint32_t>{0, 0, 0xDEADBEEF}), Elements(array));
 }
 
-TEST(VrArray, ReverseTurnsOddAndEvenCountsAround) {
-    CVrArray odd(3), even(4);
-    for (uint32_t i = 0; i < 3; ++i) odd.SetAt(i, i + 1);
-    for (uint32_t i = 0; i < 4; ++i) even.SetAt(i, i + 1);
-    EXPECT_EQ(kVrOk, odd.Reverse());
-    EXPECT_EQ(kVrOk, even.Reverse());
-    EXPECT_EQ((std::vector<uint32_t>{3, 2, 1}), Elements(odd));
-    EXPECT_EQ((std::vector<uint32_t>{4, 3, 2, 1}), Elements(even));
-}
-
 TEST(VrArray, SetSizeReplacesTheElementsWithZeroes) {
     CVrArray array(2);
     array.SetAt(0, 42);

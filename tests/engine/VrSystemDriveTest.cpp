@@ -8,7 +8,7 @@
 #include "tests/engine/EngineTestBed.h"
 #include "tests/engine/InMemoryPlayer.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrLogicalDrive.h"
+#include "updater/engine/VrSystemDrive.h"
 #include "updater/engine/VrResult.h"
 
 namespace {

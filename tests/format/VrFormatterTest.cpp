@@ -34,7 +34,7 @@ protected:
     }
 
     int32_t Format(uint32_t tableUnreadable = 0, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
-        CVrFormatter formatter(bed.updater.GetContext(), drive, *medium, bed.updater.IsForceFat16());
+        CVrFormatter formatter(bed.updater.GetContext(), drive, *medium, false);
         return formatter.Format(tableUnreadable, label, labelLength);
     }
 

@@ -110,7 +110,7 @@ int32_t CVrUpdaterApp::CreateObjects() {
 }
 
 int32_t CVrUpdaterApp::ParseCommandLine(const std::wstring& commandLine) {
-    m_commandLine = std::make_unique<CVrBaseToCmdLineProcessor>(*m_config, *m_resource, commandLine);
+    m_commandLine = std::make_unique<CVrBaseToCmdLineProcessor>(*m_resource, commandLine);
     m_report->SetNoQuestions(m_commandLine->IsNoQuestions());
     m_report->SetLogging(m_commandLine->IsLog());
     m_report->SetLogWriter([this](const std::wstring& entry) { Log(entry); });
@@ -120,7 +120,7 @@ int32_t CVrUpdaterApp::ParseCommandLine(const std::wstring& commandLine) {
         return result;
     }
 
-    m_engine->SetCommandLine(m_commandLine.get());
+    m_engine->SetForceFat16(m_commandLine->IsForceFat16());
     if (m_commandLine->IsLog()) {
         m_log = std::make_unique<CVrLogFile>(m_host, m_commandLine->GetLogPath());
         if (m_log->GetLastResult() != kVrOk) GiveUpLog();

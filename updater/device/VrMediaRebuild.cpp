@@ -11,7 +11,7 @@
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
 #include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
+#include "updater/engine/VrSystemDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
 #include "updater/format/VrFormatter.h"
@@ -113,16 +113,13 @@ int32_t CVrUsbMscDev::RebuildMedia(bool forceFat16) {
     result = UpdateFirmware();
     if (result != kVrOk) return result;
 
-    m_rebuilding = 1;
     progress.SetStage(kVrStageEraseDataDrive, 2);
     progress.Step(1);
     result = m_dataDrive->Erase();
     progress.Step(1);
     if (result != kVrOk) return result;
 
-    result = formatter.Format(m_tableUnreadable, nullptr, 0);
-    m_rebuilding = 0;
-    return result;
+    return formatter.Format(m_tableUnreadable, nullptr, 0);
 }
 
 // The data drive's sector size is the one the player gives it now, as READ

@@ -78,8 +78,6 @@ int32_t CVrScsiDevice::ReadSectors(CVrByteArray& data, uint32_t count, uint32_t 
 
 int32_t CVrScsiDevice::SetDriveLayout(const VrDiskGeometry&, uint32_t) { return kVrOk; }
 
-int32_t CVrScsiDevice::GetDriveLayout(CVrByteArray&) { return kVrOk; }
-
 int32_t CVrScsiDevice::FindByPhysicalDrive() { return kVrOk; }
 
 // A command that was refused when it was made (an unknown information type,

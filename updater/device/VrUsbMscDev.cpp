@@ -6,7 +6,7 @@
 #include "updater/device/VrScsiDevice.h"
 #include "updater/device/VrVendorQueries.h"
 #include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
+#include "updater/engine/VrSystemDrive.h"
 #include "updater/engine/VrResult.h"
 #include "updater/engine/VrStages.h"
 

@@ -84,7 +84,6 @@ private:
     std::unique_ptr<CVrVersionInfoPtrArray> m_fileVersions;
     CVrVersionInfo m_deviceProductVersion;
     CVrVersionInfo m_fileProductVersion;
-    uint32_t m_rebuilding = 0;
     uint32_t m_tableUnreadable = 0;
     VrLogicalTable m_table;
     uint8_t m_systemDriveCount = 0;

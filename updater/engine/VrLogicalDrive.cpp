@@ -82,15 +82,3 @@ int32_t CVrDataDrive::Attach(CVrScsiDevice* transport, CVrEngineContext& context
     AttachTo(transport, context, entry);
     return SetResult(kVrOk);
 }
-
-CVrSystemDrivePtrArray::CVrSystemDrivePtrArray(uint32_t count)
-    : CVrOwningArray<CVrSystemDrive>(count, "CVrSystemDrivePtrArray") {
-    for (uint32_t i = 0; i < GetCount(); ++i) {
-        CVrSystemDrive* drive = new (std::nothrow) CVrSystemDrive();
-        if (!drive) {
-            SetResult(kVrNoMemory);
-            return;
-        }
-        SetAt(i, drive);
-    }
-}

@@ -3,7 +3,6 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrCommandLine.h"
 #include "updater/device/VrRecoveryDev.h"
 #include "updater/device/VrUsbMscDev.h"
 #include "updater/engine/VrResult.h"
@@ -69,7 +68,7 @@ int32_t CVrUpdater::FullDownload() {
     GetProgress().SetTotal(static_cast<int32_t>(m_device->StepCount(CVrUsbMscDev::kRebuild) & 0xFFFF));
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
-    result = m_device->RebuildMedia(IsForceFat16());
+    result = m_device->RebuildMedia(m_forceFat16);
     m_device->EndAccess();
     return result;
 }
@@ -104,5 +103,3 @@ int32_t CVrUpdater::GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& 
 wchar_t CVrUpdater::GetDriveLetter() const { return m_device ? m_device->GetDriveLetter() : 0; }
 
 uint16_t CVrUpdater::GetChipRevision() const { return m_device ? m_device->GetChipRevision() : 0; }
-
-bool CVrUpdater::IsForceFat16() const { return m_commandLine && m_commandLine->IsForceFat16(); }

@@ -12,7 +12,6 @@
 #include "updater/engine/VrEngineContext.h"
 #include "updater/engine/VrVersionInfo.h"
 
-class CVrBaseToCmdLineProcessor;
 class CVrConfigInfo;
 class CVrRecoveryDev;
 class CVrResource;
@@ -70,12 +69,9 @@ public:
     // Null outside a recovery transfer.
     CVrRecoveryDev* GetRecoveryDevice() { return m_recoveryDevice.get(); }
 
-    // The parsed command line, not owned; null until the start-up gives it.
-    const CVrBaseToCmdLineProcessor* GetCommandLine() const { return m_commandLine; }
-    void SetCommandLine(const CVrBaseToCmdLineProcessor* commandLine) { m_commandLine = commandLine; }
     // The "fat16" command-line option: the formatter gives the data drive
-    // FAT16 whatever its size. Without a command line, no.
-    bool IsForceFat16() const;
+    // FAT16 whatever its size. No until the start-up says otherwise.
+    void SetForceFat16(bool forceFat16) { m_forceFat16 = forceFat16; }
 
     void SetResource(CVrResource* resource) { m_context.SetResource(resource); }
     void SetProgress(CVrProgress* progress) { m_context.SetProgress(progress); }
@@ -87,5 +83,5 @@ private:
     CVrEngineContext m_context;
     std::unique_ptr<CVrUsbMscDev> m_device;
     std::unique_ptr<CVrRecoveryDev> m_recoveryDevice;
-    const CVrBaseToCmdLineProcessor* m_commandLine = nullptr;
+    bool m_forceFat16 = false;
 };
