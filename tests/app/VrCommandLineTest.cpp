@@ -5,12 +5,12 @@
 
 #include "tests/support/TestHosts.h"
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
 #include "updater/app/VrUsageText.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "updater/app/VrConfigInfo.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResult.h"
 
 TEST(VrConfigInfo, ComponentTableHasFourComponentsNumberedOneToFour) {
     CVrConfigInfo config;

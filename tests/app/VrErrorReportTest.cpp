@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "tests/support/TestHosts.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrErrorReport.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "platform/sim/player/SimFat.h"
 #include "tests/download/DownloadTestBed.h"
-#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrUsbMscDev.h"
 #include "updater/engine/VrDownloadRun.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/format/VrDisk.h"
 
 namespace fs = std::filesystem;

@@ -6,9 +6,9 @@
 
 #include "platform/sim/player/SimAllocation.h"
 #include "tests/download/DownloadTestBed.h"
-#include "updater/device/VrUsbMscDev.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/engine/VrUsbMscDev.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

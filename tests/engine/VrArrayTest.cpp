@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "updater/engine/VrArray.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrOwningArray.h"
+#include "updater/base/VrArray.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrOwningArray.h"
 
 static std::vector<uint32_t> Elements(const CVrArray& array) {
     std::vector<uint32_t> values(array.GetCount());

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrByteArray.h"
 
 static void Fill(CVrByteArray& array, std::initializer_list<uint8_t> bytes) {
     uint32_t i = 0;

@@ -9,7 +9,7 @@
 #include "tests/engine/InMemoryPlayer.h"
 #include "updater/engine/VrFwComponent.h"
 #include "updater/engine/VrSystemDrive.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -17,12 +17,12 @@
 #include "platform/sim/SimHostNames.h"
 #include "platform/sim/SimMachine.h"
 #include "resources/caddis/CaddisResourceImage.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguage.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cwctype>
 #include <vector>
 
-#include "updater/app/VrResource.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResource.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

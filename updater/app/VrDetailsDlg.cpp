@@ -5,11 +5,11 @@
 
 #include "platform/Host.h"
 #include "platform/TextCodec.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

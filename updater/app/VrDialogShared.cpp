@@ -1,7 +1,7 @@
 #include "updater/app/VrDialogShared.h"
 
 #include "updater/app/VrAboutDlg.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrFrontEnd.h"
 #include "updater/app/VrLanguageResource.h"

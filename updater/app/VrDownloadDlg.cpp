@@ -1,15 +1,15 @@
 #include "updater/app/VrDownloadDlg.h"
 
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDetailsDlg.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrFrontEnd.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrUpdaterApp.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

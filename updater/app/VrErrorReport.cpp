@@ -2,8 +2,8 @@
 
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

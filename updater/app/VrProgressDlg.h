@@ -7,7 +7,7 @@
 #include <string>
 
 #include "updater/app/VrDialogSurface.h"
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrProgress.h"
 
 class CVrUpdaterApp;
 

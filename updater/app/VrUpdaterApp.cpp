@@ -2,7 +2,7 @@
 
 #include "platform/TextCodec.h"
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrDownloadDlg.h"
@@ -15,7 +15,7 @@
 #include "updater/app/VrUsageText.h"
 #include "updater/device/VrOsClass.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

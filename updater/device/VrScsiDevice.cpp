@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrOsClass.h"
 #include "updater/device/VrScsiCommand.h"
 #include "updater/device/VrScsi_9x.h"
@@ -11,8 +11,8 @@
 #include "updater/device/VrSenseText.h"
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

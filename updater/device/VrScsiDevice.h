@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "platform/Host.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 
 class CVrEngineContext;
 class CVrScsiCommand;

@@ -4,10 +4,10 @@
 #include <new>
 #include <string>
 
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrPassThroughRecord.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

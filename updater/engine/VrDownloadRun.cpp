@@ -1,7 +1,7 @@
 #include "updater/engine/VrDownloadRun.h"
 
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

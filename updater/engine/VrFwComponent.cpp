@@ -5,11 +5,11 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/engine/VrComponentFile.h"
 #include "updater/engine/VrDecrypt.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

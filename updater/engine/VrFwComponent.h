@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 #include "updater/engine/VrComponentHeader.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrComponentFile;
 class CVrEngineContext;

@@ -6,7 +6,7 @@
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

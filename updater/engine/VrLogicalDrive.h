@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "updater/device/VrLogicalTable.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 
 class CVrEngineContext;
 class CVrScsiDevice;

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <new>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
+#include "updater/base/VrEngineContext.h"
 #include "updater/engine/VrFwComponent.h"
 #include "updater/engine/VrSystemDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrByteArray.h"
 #include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrOwningArray.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrOwningArray.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrFwComponent;
 

@@ -3,9 +3,9 @@
 #include <new>
 #include <string>
 
-#include "updater/device/VrRecoveryDev.h"
-#include "updater/device/VrUsbMscDev.h"
-#include "updater/engine/VrResult.h"
+#include "updater/engine/VrRecoveryDev.h"
+#include "updater/engine/VrUsbMscDev.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "platform/Host.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrConfigInfo;
 class CVrRecoveryDev;

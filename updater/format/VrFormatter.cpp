@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/device/VrStandardCommands.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 
@@ -16,16 +16,14 @@ bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVr
 
 }  // namespace
 
-CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport,
-                           bool forceFat16)
-    : CVrBase("CVrFormatter"), m_context(context), m_dataDrive(dataDrive), m_transport(transport),
-      m_forceFat16(forceFat16) {}
+CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrScsiDevice& transport, bool forceFat16)
+    : CVrBase("CVrFormatter"), m_context(context), m_transport(transport), m_forceFat16(forceFat16) {}
 
 int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
     CVrProgress& progress = m_context.GetProgress();
     const VrOsClass family = VrGetOsClass(m_context.GetHost());
     uint32_t lastBlock = 0;
-    int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
+    int32_t result = ReadCapacity(lastBlock);
     if (result != kVrOk) return SetResult(result);
     progress.Step(1);
     // A last block of 0xFFFFFFFF stands for 2^32 sectors or more, beyond
@@ -63,6 +61,16 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
 int32_t CVrFormatter::CheckMedium(uint64_t sectorCount, uint32_t sectorSize) {
     const int32_t result = VrCheckLayout(sectorCount, sectorSize, m_forceFat16);
     return result == kVrOk ? SetResult(kVrOk) : Refuse(result, sectorCount, sectorSize);
+}
+
+// The unit the transport reaches is the data drive: READ CAPACITY gives its
+// sector size and last sector.
+int32_t CVrFormatter::ReadCapacity(uint32_t& lastBlock) {
+    CVrReadCapacity command;
+    int32_t result = command.GetLastResult();
+    if (result == kVrOk) result = m_transport.SendCommand(command);
+    if (result == kVrOk) result = command.GetCapacity(lastBlock, m_sectorSize);
+    return result;
 }
 
 int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize) {

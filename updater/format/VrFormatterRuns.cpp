@@ -4,11 +4,11 @@
 // that put content into it.
 #include <algorithm>
 
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/format/VrFormatter.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/device/VrDevice.h"
+#include "updater/engine/VrDevice.h"
 #include "updater/device/VrLogicalTable.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrDataDrive;
 class CVrFormatter;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/WinTypes.h"
-#include "updater/device/VrDevice.h"
+#include "updater/engine/VrDevice.h"
 
 class CVrFwComponent;
 class CVrProgress;

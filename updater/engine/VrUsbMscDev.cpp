@@ -1,14 +1,14 @@
-#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrUsbMscDev.h"
 
 #include <new>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
+#include "updater/base/VrEngineContext.h"
 #include "updater/engine/VrSystemDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

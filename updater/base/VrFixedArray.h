@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <new>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrResult.h"
 
 template <typename T>
 class CVrFixedArray : public CVrBase {

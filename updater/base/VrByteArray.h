@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrFixedArray.h"
+#include "updater/base/VrFixedArray.h"
 
 extern template class CVrFixedArray<uint8_t>;
 
