@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
 #include "updater/device/VrStandardCommands.h"
 #include "updater/base/VrEngineContext.h"
@@ -36,7 +35,7 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
     m_sector = 0;
     result = PrepareDrive(family, disk, tableUnreadable);
     if (result == kVrOk) result = WriteImage(kVrStageWriteMbr, disk.GetMbr());
-    if (result == kVrOk) result = WriteZeroSectors(VrGetLe32(disk.GetBootSector().data() + 28) - 1);
+    if (result == kVrOk) result = WriteZeroSectors(disk.GetVolume().partitionStart - 1);
     if (result == kVrOk && IsNtFamily(family)) {
         // The disk is done; the rest goes through the volume, whose sector 0
         // is the partition's first.
@@ -94,13 +93,13 @@ int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32
     if (result == kVrOk) result = m_transport.Lock(0);
     VrDiskGeometry geometry;
     if (result == kVrOk) result = m_transport.GetDriveGeometry(geometry);
-    if (result == kVrOk) result = m_transport.SetDriveLayout(geometry, VrGetLe32(disk.GetBootSector().data() + 28));
+    if (result == kVrOk) result = m_transport.SetDriveLayout(geometry, disk.GetVolume().partitionStart);
     return result;
 }
 
 int32_t CVrFormatter::WriteTail(const CVrDisk& disk) {
-    const uint8_t* entry = disk.GetMbr().data() + 446;
-    m_sector = VrGetLe32(entry + 8) + VrGetLe32(entry + 12);
+    const VrVolumeLayout& volume = disk.GetVolume();
+    m_sector = volume.partitionStart + volume.partitionSectors;
     return WriteZeroSectors(disk.GetTailSectors());
 }
 
