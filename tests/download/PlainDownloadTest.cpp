@@ -52,9 +52,7 @@ TEST_P(PlainDownloadOn, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) 
     EXPECT_EQ(0x0003, bed.updater.GetChipRevision());
     ExpectVersions(false);
 
-    uint32_t fits = 0;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(1u, fits);
+    EXPECT_TRUE(bed.updater.CanDownloadWithoutFormat());
     ASSERT_EQ(kVrOk, bed.updater.PlainDownload());
     ExpectVersions(true);
 
@@ -110,9 +108,7 @@ TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
 TEST_F(PlainDownload, ALayoutTooSmallForTheNewComponentsIsRefused) {
     bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
-    uint32_t fits = 1;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(0u, fits);
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
 }
 
 // Every drive is large enough, but the player has one the new components do
@@ -130,9 +126,7 @@ TEST_F(PlainDownload, ALayoutWithAnExtraDriveIsNoFit) {
     bed.AttachPlayer(std::move(state));
 
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
-    uint32_t fits = 1;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(0u, fits);
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
 }
 
 TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
@@ -142,7 +136,7 @@ TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
     bed.AttachPlayer(std::move(state));
 
     EXPECT_EQ(kVrTableUnreadable, bed.updater.OpenDevice());
-    EXPECT_EQ(1u, bed.updater.GetDevice()->IsTableUnreadable());
+    EXPECT_TRUE(bed.updater.GetDevice()->IsTableUnreadable());
     const CVrVersionInfoPtrArray* current = nullptr;
     const CVrVersionInfoPtrArray* next = nullptr;
     ASSERT_EQ(kVrOk, bed.updater.GetVersionArrays(current, next));
@@ -151,9 +145,7 @@ TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
         current->GetAt(i, onPlayer);
         EXPECT_EQ(CVrVersionInfo(), *onPlayer);
     }
-    uint32_t fits = 1;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(0u, fits);
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
 }
 
 TEST_F(PlainDownload, TheSearchPassesOverDrivesThatAreNoPlayer) {

@@ -31,7 +31,7 @@ protected:
         medium = std::make_unique<FormatMedium>(bed.updater.GetContext(), sectors);
     }
 
-    int32_t Format(uint32_t tableUnreadable = 0, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
+    int32_t Format(bool tableUnreadable = false, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
         CVrFormatter formatter(bed.updater.GetContext(), *medium, false);
         return formatter.Format(tableUnreadable, label, labelLength);
     }

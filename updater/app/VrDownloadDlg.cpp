@@ -45,10 +45,10 @@ CVrDownloadDlg::CVrDownloadDlg(CVrUpdaterApp& app, bool modal)
 std::wstring CVrDownloadDlg::Text(uint32_t id, bool forLog) { return VrLoadText(m_app.GetResource(), id, forLog); }
 
 bool CVrDownloadDlg::IsBoxPreset() const {
-    uint32_t formatByDefault = 0;
+    bool formatByDefault = false;
     m_app.GetConfig().GetFormatByDefault(formatByDefault);
     const CVrBaseToCmdLineProcessor* commandLine = m_app.GetCommandLine();
-    return formatByDefault != 0 || (commandLine && commandLine->IsPreselect());
+    return formatByDefault || (commandLine && commandLine->IsPreselect());
 }
 
 // --- The progress sink ---------------------------------------------------------
@@ -198,7 +198,7 @@ void CVrDownloadDlg::Start() {
     if (!m_surface) return;
     const CVrBaseToCmdLineProcessor* commandLine = m_app.GetCommandLine();
     const bool noQuestions = commandLine && commandLine->IsNoQuestions();
-    uint32_t formatByDefault = 0;
+    bool formatByDefault = false;
     m_app.GetConfig().GetFormatByDefault(formatByDefault);
 
     m_surface->SetWaitCursor(true);

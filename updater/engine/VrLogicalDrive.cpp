@@ -21,7 +21,6 @@ void CVrLogicalDrive::GetRequiredEntry(VrLogicalTableEntry* entry) const {
     if (entry) *entry = m_required;
 }
 
-void CVrLogicalDrive::Fits(uint32_t& fits) const { fits = HoldsAtLeast(m_required.size) ? 1 : 0; }
 
 int32_t CVrLogicalDrive::GetSectorSize(uint32_t& sectorSize) {
     CVrGetLogicalDriveInfo command(m_current.driveNumber, CVrGetLogicalDriveInfo::kSectorSize,

@@ -26,8 +26,6 @@ public:
     virtual void GetRequiredEntry(VrLogicalTableEntry* entry) const;
     virtual void SetIndex(uint8_t index) { m_index = index; }
     virtual uint8_t GetIndex() const { return m_index; }
-    // 1 when the current size is at least the required size.
-    virtual void Fits(uint32_t& fits) const;
     virtual int32_t GetSectorSize(uint32_t& sectorSize);
     virtual int32_t Erase();
     virtual uint8_t GetTag() const { return m_required.driveTag; }

@@ -45,12 +45,10 @@ int32_t CVrUpdater::RecoveryDownload(CVrProgress& progress) {
     return result;
 }
 
-int32_t CVrUpdater::CanDownloadWithoutFormat(uint32_t& fits) {
-    fits = 0;
-    if (!m_device || m_device->ReadLogicalTable() != kVrOk) return kVrOk;
+bool CVrUpdater::CanDownloadWithoutFormat() {
+    if (!m_device || m_device->ReadLogicalTable() != kVrOk) return false;
     VrLogicalTable allocation;
-    if (m_device->BuildAllocationTable(allocation) == kVrOk) fits = m_device->MediaFits(allocation);
-    return kVrOk;
+    return m_device->BuildAllocationTable(allocation) == kVrOk && m_device->MediaFits(allocation);
 }
 
 int32_t CVrUpdater::PlainDownload() {

@@ -35,9 +35,9 @@ public:
     // through `progress`; the recovery device object goes afterwards,
     // whatever the result. -26 when there is none.
     int32_t RecoveryDownload(CVrProgress& progress);
-    // Whether the player's current layout holds the new components (`fits`
-    // 1) so that a plain download will do. Always returns 0.
-    int32_t CanDownloadWithoutFormat(uint32_t& fits);
+    // Whether the player's current layout holds the new components, so that
+    // a plain download will do. A table that cannot be read again says no.
+    bool CanDownloadWithoutFormat();
     int32_t PlainDownload();
     // Re-partitions the player's flash, writes every component and formats
     // the data drive.

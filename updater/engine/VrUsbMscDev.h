@@ -33,8 +33,8 @@ public:
     void Detach();
     int32_t ReadVersions(bool notFound, bool tableUnreadable);
     uint32_t StepCount(uint32_t kind) const;
-    // 1 when the current allocation holds `allocation` without re-allocating.
-    uint32_t MediaFits(const VrLogicalTable& allocation) const;
+    // Whether the current allocation holds `allocation` without re-allocating.
+    bool MediaFits(const VrLogicalTable& allocation) const;
 
     // Reads the logical table again; each drive takes its entry as both its
     // current and its required entry.
@@ -51,7 +51,7 @@ public:
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
     wchar_t GetDriveLetter() const { return m_driveLetter; }
-    uint32_t IsTableUnreadable() const { return m_tableUnreadable; }
+    bool IsTableUnreadable() const { return m_tableUnreadable; }
     const VrLogicalTable& GetLogicalTable() const { return m_table; }
     // Null until the versions were read.
     const CVrVersionInfoPtrArray* GetDeviceVersions() const { return m_deviceVersions.get(); }
@@ -84,7 +84,7 @@ private:
     std::unique_ptr<CVrVersionInfoPtrArray> m_fileVersions;
     CVrVersionInfo m_deviceProductVersion;
     CVrVersionInfo m_fileProductVersion;
-    uint32_t m_tableUnreadable = 0;
+    bool m_tableUnreadable = false;
     VrLogicalTable m_table;
     uint8_t m_systemDriveCount = 0;
     uint16_t m_chipRevision = 0;

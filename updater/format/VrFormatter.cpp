@@ -18,7 +18,7 @@ bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVr
 CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrScsiDevice& transport, bool forceFat16)
     : CVrBase("CVrFormatter"), m_context(context), m_transport(transport), m_forceFat16(forceFat16) {}
 
-int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
+int32_t CVrFormatter::Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength) {
     CVrProgress& progress = m_context.GetProgress();
     const VrOsClass family = VrGetOsClass(m_context.GetHost());
     uint32_t lastBlock = 0;
@@ -79,7 +79,7 @@ int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sect
     return result;
 }
 
-int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable) {
+int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, bool tableUnreadable) {
     if (Is9xFamily(family)) {
         const int32_t result = m_transport.LockForFormat(tableUnreadable);
         return tableUnreadable ? kVrOk : result;

@@ -23,7 +23,7 @@ public:
     // `tableUnreadable` goes to LockForFormat and Release as their physical
     // argument, and while it is set their failures are ignored. The label
     // bytes (may be null) begin the root directory.
-    int32_t Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength);
+    int32_t Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength);
     // Whether a data drive of `sectorCount` sectors of `sectorSize` bytes
     // can be formatted, asked before anything is written: 0, or the code the
     // layout refuses it with, recorded with the size as its detail.
@@ -32,7 +32,7 @@ public:
 private:
     int32_t ReadCapacity(uint32_t& lastBlock);
     int32_t Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize);
-    int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable);
+    int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, bool tableUnreadable);
     int32_t WriteBootArea(const CVrDisk& disk);
     // The tail beyond the CHS-covered area, addressed on the whole disk.
     int32_t WriteTail(const CVrDisk& disk);
