@@ -161,7 +161,7 @@ protected:
 
     void FullDownloadOf(uint64_t dataSectors, const char* fatBits) {
         AttachPlayerForDataDrive(dataSectors);
-        bed.updater.OpenDevice();
+        ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
         RecordingWindow window(true);
         bool box = true;
         ASSERT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));

@@ -170,7 +170,7 @@ TEST_F(PlainDownload, WithoutAPlayerTheFileVersionsAreStillKnown) {
     EXPECT_EQ(kVrNoPlayer, bed.updater.OpenDevice());
     ExpectVersions(false);
     CVrVersionInfo current, next;
-    bed.updater.GetProductVersions(current, next);
+    EXPECT_EQ(kVrNoPlayer, bed.updater.GetProductVersions(current, next));
     EXPECT_EQ(CVrVersionInfo(), current);
     const SimVersionRecord& product = bed.Shipped(0x00).productVersion;
     EXPECT_EQ(CVrVersionInfo(product.major, product.minor, product.revision), next);

@@ -28,13 +28,13 @@ public:
     int32_t ReadDeviceProductVersion(CVrVersionInfo& version);
     int32_t SetDeviceVersion(const CVrVersionInfo& version);
     int32_t SetDeviceProductVersion(const CVrVersionInfo& version);
-    int32_t ReadSectors(uint64_t firstSector, uint32_t count, CVrByteArray& data);
-    int32_t WriteSectors(uint64_t firstSector, uint32_t count, const CVrByteArray& data);
+    [[nodiscard]] int32_t ReadSectors(uint64_t firstSector, uint32_t count, CVrByteArray& data);
+    [[nodiscard]] int32_t WriteSectors(uint64_t firstSector, uint32_t count, const CVrByteArray& data);
     // Writes the versions and the whole required size in runs of 64 KiB
     // (bytes past the image are 0xFF); `steps` is the run count.
-    int32_t WriteComponent(uint32_t& steps);
+    [[nodiscard]] int32_t WriteComponent(uint32_t& steps);
     // Reads every run back and compares it with the image: -57 on a difference.
-    int32_t VerifyComponent();
+    [[nodiscard]] int32_t VerifyComponent();
     // The component file's versions; -26 when no component is loaded.
     int32_t GetFileVersion(CVrVersionInfo& version) const;
     int32_t GetFileProductVersion(CVrVersionInfo& version) const;

@@ -57,7 +57,9 @@ int32_t CVrUpdater::PlainDownload() {
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
     result = m_device->UpdateFirmware();
-    m_device->EndAccess();
+    // Unlocking and closing run whatever the download did; the download's
+    // result is the one reported.
+    (void)m_device->EndAccess();
     return result;
 }
 
@@ -67,7 +69,7 @@ int32_t CVrUpdater::FullDownload() {
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
     result = m_device->RebuildMedia(m_forceFat16);
-    m_device->EndAccess();
+    (void)m_device->EndAccess();  // as after a plain download
     return result;
 }
 

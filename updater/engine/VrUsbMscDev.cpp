@@ -268,7 +268,9 @@ int32_t CVrUsbMscDev::UpdateFirmware() {
         runs += static_cast<int32_t>(steps);
     }
 
-    ReadVersions(false, false);
+    // The versions shown afterwards are what the player now says; a failure
+    // to read them takes nothing from the download's own result.
+    (void)ReadVersions(false, false);
     if (result != kVrOk) return result;
 
     progress.SetStage(kVrStageVerify, runs);

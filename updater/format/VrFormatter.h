@@ -23,11 +23,11 @@ public:
     // `tableUnreadable` goes to LockForFormat and Release as their physical
     // argument, and while it is set their failures are ignored. The label
     // bytes (may be null) begin the root directory.
-    int32_t Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength);
+    [[nodiscard]] int32_t Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength);
     // Whether a data drive of `sectorCount` sectors of `sectorSize` bytes
     // can be formatted, asked before anything is written: 0, or the code the
     // layout refuses it with, recorded with the size as its detail.
-    int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
+    [[nodiscard]] int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
 
 private:
     int32_t ReadCapacity(uint32_t& lastBlock);
