@@ -140,7 +140,7 @@ int CVrDownloadDlg::TemplateId() const { return kVrDownloadTemplate; }
 
 void CVrDownloadDlg::OnInit(VrDialogSurface& surface) {
     m_surface = &surface;
-    VrAddAboutEntry(m_app, surface);
+    VrAddAboutEntry(m_app.GetDialogServices(), surface);
     surface.SetWindowIcon(kVrSmallIcon);
     surface.SetCheck(kVrDownloadFormatBox, IsBoxPreset());
     std::wstring title;
@@ -177,7 +177,7 @@ void CVrDownloadDlg::OnCommand(int id) {
     }
 }
 
-bool CVrDownloadDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_app, *m_surface, id); }
+bool CVrDownloadDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_app.GetDialogServices(), *m_surface, id); }
 
 void CVrDownloadDlg::OnDestroy() {
     m_surface = nullptr;

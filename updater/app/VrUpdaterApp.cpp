@@ -57,7 +57,7 @@ int32_t CVrUpdaterApp::Run(const std::wstring& commandLine) {
     if (result == kStopped) return kVrOk;
     if (result != kVrOk) return result;
 
-    CVrProgressDlg search(*this);
+    CVrProgressDlg search(GetDialogServices(), [this] { Cancel(); });
     std::unique_ptr<VrDialogSurface> searchWindow = m_frontEnd.CreateModeless(search);
     searchWindow->ShowWindow(true);
     result = WaitForPlayer(search, searchWindow->Handle());
