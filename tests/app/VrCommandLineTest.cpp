@@ -5,12 +5,12 @@
 
 #include "tests/support/TestHosts.h"
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
 #include "updater/app/VrUsageText.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {
@@ -27,7 +27,7 @@ protected:
 
     CVrBaseToCmdLineProcessor Parse(const std::wstring& line) {
         if (!resource_) Start(0x0409);
-        return CVrBaseToCmdLineProcessor(config_, *resource_, line);
+        return CVrBaseToCmdLineProcessor(*resource_, line);
     }
 
     CVrConfigInfo config_;
@@ -87,15 +87,6 @@ TEST_F(CommandLine, TheLogPathFollowsTheLogOptionNotAWordThatHoldsIt) {
     // With no word that begins with the option, the word holding it gives it,
     // and the path is what follows it there.
     EXPECT_EQ(L"\\x.txt", Parse(L"c:\\my-log\\x.txt").GetLogPath());
-}
-
-TEST_F(CommandLine, TheEngineAsksTheCommandLineForFat16) {
-    Start(0x0409);
-    CVrUpdater updater(pc_->host(), config_);
-    EXPECT_FALSE(updater.IsForceFat16());
-    CVrBaseToCmdLineProcessor fat16 = Parse(L"-format -fat16");
-    updater.SetCommandLine(&fat16);
-    EXPECT_TRUE(updater.IsForceFat16());
 }
 
 TEST_F(CommandLine, TheUsageTextIsFilledInEveryLanguage) {

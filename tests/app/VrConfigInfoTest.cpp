@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "updater/app/VrConfigInfo.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResult.h"
 
 TEST(VrConfigInfo, ComponentTableHasFourComponentsNumberedOneToFour) {
     CVrConfigInfo config;
     uint8_t count = 0;
-    EXPECT_EQ(kVrOk, config.GetComponentCount(count));
+    config.GetComponentCount(count);
     EXPECT_EQ(4, count);
 
     const char* files[] = {"bootmanager.sb", "usbmsc.sb", "vrxasys.sb", "resource.bin"};
@@ -16,7 +16,8 @@ TEST(VrConfigInfo, ComponentTableHasFourComponentsNumberedOneToFour) {
         std::string file;
         std::wstring name;
         uint8_t tag = 0xFF;
-        uint32_t update = 0, reserve = 7;
+        bool update = false;
+        uint32_t reserve = 7;
         EXPECT_EQ(kVrOk, config.GetComponentFileName(index, file));
         EXPECT_EQ(kVrOk, config.GetComponentDisplayName(index, name));
         EXPECT_EQ(kVrOk, config.GetComponentTag(index, tag));
@@ -25,7 +26,7 @@ TEST(VrConfigInfo, ComponentTableHasFourComponentsNumberedOneToFour) {
         EXPECT_EQ(files[index - 1], file);
         EXPECT_EQ(names[index - 1], name);
         EXPECT_EQ(tags[index - 1], tag);
-        EXPECT_EQ(1u, update);
+        EXPECT_TRUE(update);
         EXPECT_EQ(0u, reserve);
     }
 }
@@ -36,10 +37,11 @@ TEST(VrConfigInfo, RecordZeroIsAbsentAndIndexFiveIsBeyondTheTable) {
     std::wstring name = L"kept";
     uint8_t tag = 0;
     uint32_t value = 99;
+    bool update = true;
 
     EXPECT_EQ(kVrComponentNotPresent, config.GetComponentFileName(0, file));
     EXPECT_EQ(kVrComponentNotPresent, config.GetComponentDisplayName(0, name));
-    EXPECT_EQ(kVrComponentNotPresent, config.GetComponentUpdateFlag(0, value));
+    EXPECT_EQ(kVrComponentNotPresent, config.GetComponentUpdateFlag(0, update));
     EXPECT_EQ("kept", file);
     EXPECT_EQ(kVrOk, config.GetComponentTag(0, tag));
     EXPECT_EQ(0x0A, tag);  // the data drive's tag
@@ -47,16 +49,16 @@ TEST(VrConfigInfo, RecordZeroIsAbsentAndIndexFiveIsBeyondTheTable) {
     EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentFileName(5, file));
     EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentDisplayName(5, name));
     EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentTag(5, tag));
-    EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentUpdateFlag(5, value));
+    EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentUpdateFlag(5, update));
     EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentReserve(5, value));
     EXPECT_EQ(kVrIndexBeyondTable, config.GetComponentTag(0xFFFFFFFF, tag));
     EXPECT_EQ(99u, value);
+    EXPECT_TRUE(update);
 }
 
 TEST(VrConfigInfo, FixedProductValues) {
     CVrConfigInfo config;
     uint8_t byte = 0;
-    uint32_t flag = 7;
     std::wstring program;
     std::string vendor, product;
 
@@ -66,10 +68,11 @@ TEST(VrConfigInfo, FixedProductValues) {
     EXPECT_EQ(3, byte);
     config.GetBootManagerTag(byte);
     EXPECT_EQ(0x50, byte);
+    bool flag = true;
     config.GetFormatByDefault(flag);
-    EXPECT_EQ(0u, flag);
+    EXPECT_FALSE(flag);
     config.GetShowChipRevision(flag);
-    EXPECT_EQ(1u, flag);
+    EXPECT_TRUE(flag);
     config.GetProgramFileName(program);
     EXPECT_EQ(L"Caddis.exe", program);
     config.GetVendorIdentity(vendor);

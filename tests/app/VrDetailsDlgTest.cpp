@@ -6,11 +6,11 @@
 #include "platform/sim/SimMachine.h"
 #include "resources/caddis/CaddisResourceImage.h"
 #include "tests/support/RecordingFrontEnd.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDetailsDlg.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrErrorRecord.h"
+#include "updater/base/VrErrorRecord.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "platform/TextCodec.h"
 #include "tests/app/AppTestBed.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrProgress.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrProgress.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "tests/support/TestHosts.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrErrorReport.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -87,11 +87,6 @@ TEST_F(ErrorReport, EachCodeFamilyHasItsOwnComposition) {
     Compose(kVrWriteFailed);
     EXPECT_EQ(M(kVrWriteFailed), message_);
     EXPECT_EQ(S(209), details_);
-
-    Fail(kVrUnused50, ERROR_FILE_NOT_FOUND, L"drive 3");
-    Compose(kVrUnused50);
-    EXPECT_EQ(S(630), message_);
-    EXPECT_EQ(M(kVrUnused50) + L"drive 3", details_);
 
     Compose(kVrControlFailed);
     EXPECT_EQ(S(209), message_);

@@ -6,11 +6,11 @@
 
 #include "platform/ResourceStrings.h"
 #include "tests/support/TestHosts.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguage.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

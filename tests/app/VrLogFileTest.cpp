@@ -9,7 +9,7 @@
 #include "tests/app/AppTestBed.h"
 #include "tests/support/TestHosts.h"
 #include "updater/app/VrLogFile.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "tests/app/AppTestBed.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "platform/TextCodec.h"
 #include "resources/caddis/CaddisResourceImage.h"
 #include "tests/app/AppTestBed.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

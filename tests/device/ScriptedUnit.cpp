@@ -83,10 +83,9 @@ DWORD Unit::Control(DWORD code, const void* in, DWORD inSize, void* out, DWORD o
         --volumeFailures;
         return volumeError;
     }
-    if (code == kGetGeometry || code == kGetLayout) {
-        const std::vector<uint8_t>& answer = code == kGetGeometry ? geometry : layout;
-        returned = static_cast<DWORD>(std::min<size_t>(answer.size(), outSize));
-        std::copy(answer.begin(), answer.begin() + returned, static_cast<uint8_t*>(out));
+    if (code == kGetGeometry) {
+        returned = static_cast<DWORD>(std::min<size_t>(geometry.size(), outSize));
+        std::copy(geometry.begin(), geometry.begin() + returned, static_cast<uint8_t*>(out));
         return ERROR_SUCCESS;
     }
     if (code == kSetLayout) return ERROR_SUCCESS;

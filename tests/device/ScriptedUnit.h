@@ -20,7 +20,6 @@ const DWORD kLockVolume = 0x90018;
 const DWORD kUnlockVolume = 0x9001C;
 const DWORD kDismountVolume = 0x90020;
 const DWORD kGetGeometry = 0x70000;
-const DWORD kGetLayout = 0x7400C;
 const DWORD kSetLayout = 0x7C010;
 
 struct Answer {
@@ -53,7 +52,6 @@ public:
     int volumeFailures = 0;
     DWORD volumeError = ERROR_ACCESS_DENIED;
     std::vector<uint8_t> geometry;  // the disk geometry answer
-    std::vector<uint8_t> layout;    // the drive layout answer
 
     std::vector<Request> Requests() const;
     std::vector<std::vector<uint8_t>> Commands() const;  // command bytes of each pass-through

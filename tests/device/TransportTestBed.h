@@ -12,11 +12,11 @@
 #include "platform/sim/SimHost.h"
 #include "platform/sim/SimMachine.h"
 #include "tests/device/ScriptedUnit.h"
-#include "updater/app/VrConfigInfo.h"
-#include "updater/app/VrResource.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResource.h"
 #include "updater/device/VrScsi_Nt.h"
-#include "updater/engine/VrProgress.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrProgress.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace scripted {

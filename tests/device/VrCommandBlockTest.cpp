@@ -6,8 +6,8 @@
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "platform/sim/player/SimSense.h"
 #include "tests/download/DownloadTestBed.h"
 #include "updater/device/VrScsi_9x.h"
-#include "updater/device/VrUsbMscDev.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrResult.h"
+#include "updater/engine/VrUsbMscDev.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

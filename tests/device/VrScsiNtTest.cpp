@@ -281,14 +281,4 @@ TEST_F(VrScsiNt, GeometryAndLayoutRecords) {
     }
     EXPECT_EQ(kSetLayout, LastRequest().code);
     EXPECT_EQ(expected, LastRequest().in);
-
-    unit->layout.assign(168, 0x3C);
-    CVrByteArray layout(200);
-    ASSERT_EQ(kVrOk, transport.GetDriveLayout(layout));
-    EXPECT_EQ(168u, LastRequest().outSize);
-    uint8_t last = 0, past = 0;
-    layout.GetAt(167, last);
-    layout.GetAt(168, past);
-    EXPECT_EQ(0x3C, last);
-    EXPECT_EQ(0, past);
 }

@@ -7,8 +7,8 @@
 #include "platform/sim/player/SimFaults.h"
 #include "tests/download/DownloadTestBed.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace fs = std::filesystem;
 

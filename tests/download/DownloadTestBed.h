@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/support/SimulatedPc.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrProgress.h"
 #include "updater/engine/VrUpdater.h"
 
 // Every stage the engine starts, with its range and the steps taken in it.

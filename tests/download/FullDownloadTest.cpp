@@ -12,11 +12,10 @@
 
 #include "platform/sim/player/SimFat.h"
 #include "tests/download/DownloadTestBed.h"
-#include "updater/app/VrCommandLine.h"
-#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrUsbMscDev.h"
 #include "updater/engine/VrDownloadRun.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/format/VrDisk.h"
 
 namespace fs = std::filesystem;
@@ -162,7 +161,7 @@ protected:
 
     void FullDownloadOf(uint64_t dataSectors, const char* fatBits) {
         AttachPlayerForDataDrive(dataSectors);
-        bed.updater.OpenDevice();
+        ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
         RecordingWindow window(true);
         bool box = true;
         ASSERT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
@@ -229,8 +228,7 @@ protected:
 
     void ExpectRefused(int32_t code, bool forceFat16) {
         ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
-        CVrBaseToCmdLineProcessor commandLine(bed.config, *bed.resource, forceFat16 ? L"-fat16" : L"");
-        bed.updater.SetCommandLine(&commandLine);
+        bed.updater.SetForceFat16(forceFat16);
         const Snapshot before = Take();
         RecordingWindow window(true);
         bool box = true;
@@ -240,7 +238,6 @@ protected:
         EXPECT_TRUE(Take() == before);
         EXPECT_EQ(nullptr, bed.progress.Find(kVrStageEraseComponent + 1));
         EXPECT_FALSE(bed.volume->Locked());  // the finish still ran
-        bed.updater.SetCommandLine(nullptr);
     }
 };
 
@@ -271,12 +268,10 @@ TEST_F(RefusedFullDownload, NewComponentsThatLeaveNoDataDrive) {
 TEST_F(FullDownload, ForcedFat16WhereEveryRoundingLeavesItRoom) {
     AttachPlayerForDataDrive(4400, FirmwareChoice::kOld);
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
-    CVrBaseToCmdLineProcessor commandLine(bed.config, *bed.resource, L"-fat16");
-    bed.updater.SetCommandLine(&commandLine);
+    bed.updater.SetForceFat16(true);
     RecordingWindow window(true);
     bool box = true;
     ASSERT_EQ(kVrOk, VrRunDownload(bed.updater, window, box, false));
-    bed.updater.SetCommandLine(nullptr);
     EXPECT_EQ(4400u, bed.player->State().DataDrive()->SectorCount());
     CheckWithTools("16");
 }

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
+#include "platform/sim/player/SimAllocation.h"
 #include "tests/download/DownloadTestBed.h"
-#include "updater/device/VrUsbMscDev.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/engine/VrUsbMscDev.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 
@@ -51,9 +52,7 @@ TEST_P(PlainDownloadOn, AnOldPlayerEndsWithTheShippedFirmwareAndNoSettingsFile) 
     EXPECT_EQ(0x0003, bed.updater.GetChipRevision());
     ExpectVersions(false);
 
-    uint32_t fits = 0;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(1u, fits);
+    EXPECT_TRUE(bed.updater.CanDownloadWithoutFormat());
     ASSERT_EQ(kVrOk, bed.updater.PlainDownload());
     ExpectVersions(true);
 
@@ -109,9 +108,25 @@ TEST_F(PlainDownload, TheStepsAnnouncedAreTheStepsTaken) {
 TEST_F(PlainDownload, ALayoutTooSmallForTheNewComponentsIsRefused) {
     bed.AttachPlayerWithTooSmallLayout();
     ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
-    uint32_t fits = 1;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(0u, fits);
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
+}
+
+// Every drive is large enough, but the player has one the new components do
+// not know of: only a re-partition gives the table they need.
+TEST_F(PlainDownload, ALayoutWithAnExtraDriveIsNoFit) {
+    SimPlayerState state(uint64_t(16) << 20);
+    ASSERT_EQ("", InstallFirmware(state, FirmwareChoice::kOld, bed.shipped));
+    std::vector<SimAllocationEntry> entries;
+    for (const SimLogicalDrive& drive : state.drives) {
+        entries.push_back({drive.type, drive.tag, drive.type == SimLogicalDrive::kDataType ? 0 : drive.size});
+    }
+    entries.push_back({SimLogicalDrive::kSystemType, 0x33, 64 << 10});
+    state.drives.clear();
+    ASSERT_EQ(0, SimAllocateDrives(state, entries));
+    bed.AttachPlayer(std::move(state));
+
+    ASSERT_EQ(kVrOk, bed.updater.OpenDevice());
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
 }
 
 TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
@@ -121,7 +136,7 @@ TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
     bed.AttachPlayer(std::move(state));
 
     EXPECT_EQ(kVrTableUnreadable, bed.updater.OpenDevice());
-    EXPECT_EQ(1u, bed.updater.GetDevice()->IsTableUnreadable());
+    EXPECT_TRUE(bed.updater.GetDevice()->IsTableUnreadable());
     const CVrVersionInfoPtrArray* current = nullptr;
     const CVrVersionInfoPtrArray* next = nullptr;
     ASSERT_EQ(kVrOk, bed.updater.GetVersionArrays(current, next));
@@ -130,9 +145,7 @@ TEST_F(PlainDownload, AnUnreadableTableOpensWithMinus43AndNoDeviceVersions) {
         current->GetAt(i, onPlayer);
         EXPECT_EQ(CVrVersionInfo(), *onPlayer);
     }
-    uint32_t fits = 1;
-    EXPECT_EQ(kVrOk, bed.updater.CanDownloadWithoutFormat(fits));
-    EXPECT_EQ(0u, fits);
+    EXPECT_FALSE(bed.updater.CanDownloadWithoutFormat());
 }
 
 TEST_F(PlainDownload, TheSearchPassesOverDrivesThatAreNoPlayer) {
@@ -157,7 +170,7 @@ TEST_F(PlainDownload, WithoutAPlayerTheFileVersionsAreStillKnown) {
     EXPECT_EQ(kVrNoPlayer, bed.updater.OpenDevice());
     ExpectVersions(false);
     CVrVersionInfo current, next;
-    bed.updater.GetProductVersions(current, next);
+    EXPECT_EQ(kVrNoPlayer, bed.updater.GetProductVersions(current, next));
     EXPECT_EQ(CVrVersionInfo(), current);
     const SimVersionRecord& product = bed.Shipped(0x00).productVersion;
     EXPECT_EQ(CVrVersionInfo(product.major, product.minor, product.revision), next);

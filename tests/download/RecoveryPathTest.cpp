@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/download/DownloadTestBed.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

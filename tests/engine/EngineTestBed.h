@@ -11,8 +11,8 @@
 #include "platform/sim/SimHost.h"
 #include "platform/sim/SimMachine.h"
 #include "tests/platform/SimTestFolder.h"
-#include "updater/app/VrConfigInfo.h"
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrProgress.h"
 #include "updater/engine/VrUpdater.h"
 
 // Keeps what the engine reports: the stages in order and the steps taken.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "updater/device/VrScsiDevice.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class InMemoryPlayer : public CVrScsiDevice {
 public:

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "updater/engine/VrArray.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrOwningArray.h"
+#include "updater/base/VrArray.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrOwningArray.h"
 
 static std::vector<uint32_t> Elements(const CVrArray& array) {
     std::vector<uint32_t> values(array.GetCount());
@@ -24,16 +24,6 @@ TEST(VrArray, IndexesAtOrPastTheCountAreRefusedAndChangeNothing) {
     EXPECT_EQ(kVrIndexOutOfRange, array.SetAt(0xFFFFFFFF, 7));
     ASSERT_EQ(kVrOk, array.SetAt(2, 0xDEADBEEF));
     EXPECT_EQ((std::vector<uint32_t>{0, 0, 0xDEADBEEF}), Elements(array));
-}
-
-TEST(VrArray, ReverseTurnsOddAndEvenCountsAround) {
-    CVrArray odd(3), even(4);
-    for (uint32_t i = 0; i < 3; ++i) odd.SetAt(i, i + 1);
-    for (uint32_t i = 0; i < 4; ++i) even.SetAt(i, i + 1);
-    EXPECT_EQ(kVrOk, odd.Reverse());
-    EXPECT_EQ(kVrOk, even.Reverse());
-    EXPECT_EQ((std::vector<uint32_t>{3, 2, 1}), Elements(odd));
-    EXPECT_EQ((std::vector<uint32_t>{4, 3, 2, 1}), Elements(even));
 }
 
 TEST(VrArray, SetSizeReplacesTheElementsWithZeroes) {

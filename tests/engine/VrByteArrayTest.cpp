@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrByteArray.h"
 
 static void Fill(CVrByteArray& array, std::initializer_list<uint8_t> bytes) {
     uint32_t i = 0;
@@ -81,7 +81,7 @@ TEST(VrByteArray, EqualMeansSameCountAndSameBytes) {
     EXPECT_TRUE(a.IsEqual(b));
     EXPECT_FALSE(a.IsEqual(longer));
     b.SetAt(2, 4);
-    EXPECT_TRUE(a.IsDifferent(b));
+    EXPECT_FALSE(a.IsEqual(b));
     CVrByteArray none(0), alsoNone(0);
     EXPECT_TRUE(none.IsEqual(alsoNone));
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "tests/engine/EngineTestBed.h"
 #include "updater/engine/VrComponentHeader.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

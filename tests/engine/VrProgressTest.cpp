@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "updater/engine/VrProgress.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrProgress.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "tests/support/TestHosts.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

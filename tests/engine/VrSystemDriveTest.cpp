@@ -8,8 +8,8 @@
 #include "tests/engine/EngineTestBed.h"
 #include "tests/engine/InMemoryPlayer.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
+#include "updater/engine/VrSystemDrive.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -179,15 +179,10 @@ TEST_F(VrSystemDriveTest, AttachingSizesTheDriveByItsImageAndForgetsAnOldEntry) 
     VrLogicalTableEntry required;
     drive.GetRequiredEntry(&required);
     EXPECT_EQ(1000u, required.size);  // the shipped reserve is 0
-    uint32_t fits = 0;
-    drive.Fits(fits);
-    EXPECT_EQ(1u, fits);
 
     // A player without this drive in its table: nothing may reach drive 3.
     ASSERT_EQ(kVrOk, drive.Attach(&player, updater.GetContext(), nullptr));
     EXPECT_EQ(kVrNoDriveNumber, drive.GetCurrentEntry().driveNumber);
-    drive.Fits(fits);
-    EXPECT_EQ(0u, fits);
 
     // Without a player the drive still has its file, but cannot send.
     ASSERT_EQ(kVrOk, drive.Attach(nullptr, updater.GetContext(), &entry));

@@ -1,6 +1,6 @@
 #include "tests/format/FormatMedium.h"
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 FormatMedium::FormatMedium(CVrEngineContext& context, uint32_t sectorCount, uint32_t sectorSize)
     : CVrScsiDevice(context, "FormatMedium"), sectorCount(sectorCount), sectorSize(sectorSize) {

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrResult.h"
 #include "updater/format/VrDisk.h"
 
 namespace {

@@ -7,8 +7,7 @@
 
 #include "tests/engine/EngineTestBed.h"
 #include "tests/format/FormatMedium.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 #include "updater/format/VrDisk.h"
 #include "updater/format/VrFormatter.h"
 
@@ -30,11 +29,10 @@ protected:
     void Attach(uint32_t sectors, const SimVersion& version = SimVersion()) {
         bed.machine.SetVersion(version);
         medium = std::make_unique<FormatMedium>(bed.updater.GetContext(), sectors);
-        drive.Attach(medium.get(), bed.updater.GetContext(), nullptr);
     }
 
-    int32_t Format(uint32_t tableUnreadable = 0, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
-        CVrFormatter formatter(bed.updater.GetContext(), drive, *medium, bed.updater.IsForceFat16());
+    int32_t Format(bool tableUnreadable = false, const uint8_t* label = nullptr, uint32_t labelLength = 0) {
+        CVrFormatter formatter(bed.updater.GetContext(), *medium, false);
         return formatter.Format(tableUnreadable, label, labelLength);
     }
 
@@ -49,7 +47,6 @@ protected:
     std::vector<uint8_t> Image(const CVrDisk::SectorImage& image) const { return {image.begin(), image.end()}; }
 
     EngineTestBed bed;
-    CVrDataDrive drive;
     std::unique_ptr<FormatMedium> medium;
 };
 

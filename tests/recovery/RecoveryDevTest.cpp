@@ -10,10 +10,10 @@
 #include "platform/sim/SimHost.h"
 #include "tests/engine/EngineTestBed.h"
 #include "tests/recovery/RecoveryDriver.h"
-#include "updater/device/VrRecoveryDev.h"
+#include "updater/engine/VrRecoveryDev.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "platform/win32/Win32Host.h"
 #include "tests/win32ui/ProbeDialog.h"
 #include "updater/app/VrDialogIds.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 #include "updater/win32/VrIcons.h"
 #include "updater/win32/VrWin32FrontEnd.h"
 

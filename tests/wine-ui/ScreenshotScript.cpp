@@ -13,9 +13,9 @@
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrUpdaterApp.h"
 #include "updater/device/VrSenseText.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {

@@ -33,8 +33,8 @@
 #include "platform/sim/player/SimPlayerPort.h"
 #include "platform/sim/player/SimWindowsPc.h"
 #include "tools/player-sim/PlayerSetup.h"
-#include "updater/app/VrConfigInfo.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace fs = std::filesystem;

@@ -20,10 +20,9 @@
 #include "platform/sim/player/SimAttach.h"
 #include "platform/sim/player/SimFlashPlayer.h"
 #include "platform/sim/player/SimPlayerPort.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrScsi_Nt.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 #include "updater/format/VrChsGeometry.h"
 #include "updater/format/VrFormatter.h"
@@ -71,9 +70,7 @@ double TimeFormat(uint64_t sectors, int32_t& result, uint64_t& written) {
     if (result == kVrOk) result = transport.Open();
     if (result == kVrOk) result = transport.Lock(0);
     if (result != kVrOk) return 0;
-    CVrDataDrive drive;
-    drive.Attach(&transport, bench.updater.GetContext(), nullptr);
-    CVrFormatter formatter(bench.updater.GetContext(), drive, transport, false);
+    CVrFormatter formatter(bench.updater.GetContext(), transport, false);
     auto start = std::chrono::steady_clock::now();
     result = formatter.Format(0, nullptr, 0);
     const double seconds = SecondsSince(start);

@@ -17,12 +17,12 @@
 #include "platform/sim/SimHostNames.h"
 #include "platform/sim/SimMachine.h"
 #include "resources/caddis/CaddisResourceImage.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguage.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -37,13 +37,13 @@ void PrintComponents(const CVrConfigInfo& config) {
         std::string file;
         std::wstring name;
         uint8_t tag = 0;
-        uint32_t update = 0;
+        bool update = false;
         if (config.GetComponentFileName(index, file) != kVrOk) continue;
         config.GetComponentDisplayName(index, name);
         config.GetComponentTag(index, tag);
         config.GetComponentUpdateFlag(index, update);
         std::printf("  %-5u %-16s %-18s 0x%02X      %u\n", index, file.c_str(), Utf8FromWide(name).c_str(), tag,
-                    update);
+                    update ? 1u : 0u);
     }
     std::wstring program;
     std::string vendor, product;

@@ -3,8 +3,8 @@
 #include <cwctype>
 #include <vector>
 
-#include "updater/app/VrResource.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResource.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ std::vector<std::wstring> WordsAfterOption(const std::vector<std::wstring>& toke
 
 }  // namespace
 
-CVrBaseToCmdLineProcessor::CVrBaseToCmdLineProcessor(const CVrConfigInfo& config, CVrResource& resource,
+CVrBaseToCmdLineProcessor::CVrBaseToCmdLineProcessor(CVrResource& resource,
                                                      const std::wstring& commandLine)
     : CVrBase("CVrBaseToCmdLineProcessor"),
       m_logOption(LoadOption(resource, kLogOptionId)),
@@ -100,8 +100,7 @@ CVrBaseToCmdLineProcessor::CVrBaseToCmdLineProcessor(const CVrConfigInfo& config
       m_preselectOption(LoadOption(resource, kPreselectOptionId)),
       m_helpOption(LoadOption(resource, kHelpOptionId)),
       m_englishLogOption(LoadOption(resource, kEnglishLogOptionId)),
-      m_fat16Option(L"fat16"),
-      m_config(config) {
+      m_fat16Option(L"fat16") {
     Parse(commandLine);
 }
 

@@ -5,21 +5,19 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
-class CVrConfigInfo;
 class CVrResource;
 
 class CVrBaseToCmdLineProcessor : public CVrBase {
 public:
-    // Loads the option words through `resource` (the provider the start-up
-    // has given `config`) and parses `commandLine`, the text after the
+    // Loads the option words through `resource` and parses `commandLine`, the text after the
     // program name. The result is 0, or -42 when the log option has no path
     // after it.
-    CVrBaseToCmdLineProcessor(const CVrConfigInfo& config, CVrResource& resource, const std::wstring& commandLine);
+    CVrBaseToCmdLineProcessor(CVrResource& resource, const std::wstring& commandLine);
 
     // The formatter gives the data drive FAT16 whatever its size.
-    virtual bool IsForceFat16() const { return m_fat16 != 0; }
+    bool IsForceFat16() const { return m_fat16 != 0; }
 
     bool IsNoQuestions() const { return m_noQuestions != 0; }
     bool IsAutoStart() const { return m_autoStart != 0; }
@@ -52,5 +50,4 @@ private:
     std::wstring m_helpOption;
     std::wstring m_englishLogOption;
     std::wstring m_fat16Option;
-    const CVrConfigInfo& m_config;  // not owned
 };

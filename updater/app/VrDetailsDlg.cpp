@@ -5,11 +5,11 @@
 
 #include "platform/Host.h"
 #include "platform/TextCodec.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void CVrDetailsDlg::OnInit(VrDialogSurface& surface) {
     wchar_t revision[8];
     std::swprintf(revision, sizeof(revision) / sizeof(revision[0]), L"%x", static_cast<unsigned>(m_chipRevision));
     surface.SetItemText(kVrDetailsChipRevision, revision);
-    uint32_t showChip = 0;
+    bool showChip = false;
     m_config.GetShowChipRevision(showChip);
     if (!showChip) {
         for (int control : kChipControls) surface.ShowItem(control, false);

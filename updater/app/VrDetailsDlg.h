@@ -6,7 +6,7 @@
 #include <string>
 
 #include "updater/app/VrDialogSurface.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrConfigInfo;
 class CVrLanguageResource;

@@ -1,11 +1,10 @@
 #include "updater/app/VrDialogShared.h"
 
 #include "updater/app/VrAboutDlg.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrFrontEnd.h"
 #include "updater/app/VrLanguageResource.h"
-#include "updater/app/VrUpdaterApp.h"
 
 std::wstring VrLoadText(CVrLanguageResource& resource, uint32_t id, bool forLog) {
     std::wstring text;
@@ -13,15 +12,15 @@ std::wstring VrLoadText(CVrLanguageResource& resource, uint32_t id, bool forLog)
     return text;
 }
 
-void VrAddAboutEntry(CVrUpdaterApp& app, VrDialogSurface& surface) {
+void VrAddAboutEntry(const VrDialogServices& services, VrDialogSurface& surface) {
     std::wstring title;
-    app.GetConfig().GetAboutTitle(title);
+    services.config.GetAboutTitle(title);
     surface.AddSystemMenuEntry(kVrAboutCommand, L"&" + title);
 }
 
-bool VrOpenAboutBox(CVrUpdaterApp& app, VrDialogSurface& surface, int command) {
+bool VrOpenAboutBox(const VrDialogServices& services, VrDialogSurface& surface, int command) {
     if (command < kVrAboutCommand || command > kVrLastAboutCommand) return false;
-    CVrAboutDlg about(app.GetResource());
-    app.GetFrontEnd().RunModal(about, surface.Handle());
+    CVrAboutDlg about(services.resource);
+    services.frontEnd.RunModal(about, surface.Handle());
     return true;
 }

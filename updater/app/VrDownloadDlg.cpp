@@ -1,15 +1,15 @@
 #include "updater/app/VrDownloadDlg.h"
 
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDetailsDlg.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrFrontEnd.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrUpdaterApp.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {
@@ -45,10 +45,10 @@ CVrDownloadDlg::CVrDownloadDlg(CVrUpdaterApp& app, bool modal)
 std::wstring CVrDownloadDlg::Text(uint32_t id, bool forLog) { return VrLoadText(m_app.GetResource(), id, forLog); }
 
 bool CVrDownloadDlg::IsBoxPreset() const {
-    uint32_t formatByDefault = 0;
+    bool formatByDefault = false;
     m_app.GetConfig().GetFormatByDefault(formatByDefault);
     const CVrBaseToCmdLineProcessor* commandLine = m_app.GetCommandLine();
-    return formatByDefault != 0 || (commandLine && commandLine->IsPreselect());
+    return formatByDefault || (commandLine && commandLine->IsPreselect());
 }
 
 // --- The progress sink ---------------------------------------------------------
@@ -140,7 +140,7 @@ int CVrDownloadDlg::TemplateId() const { return kVrDownloadTemplate; }
 
 void CVrDownloadDlg::OnInit(VrDialogSurface& surface) {
     m_surface = &surface;
-    VrAddAboutEntry(m_app, surface);
+    VrAddAboutEntry(m_app.GetDialogServices(), surface);
     surface.SetWindowIcon(kVrSmallIcon);
     surface.SetCheck(kVrDownloadFormatBox, IsBoxPreset());
     std::wstring title;
@@ -177,7 +177,7 @@ void CVrDownloadDlg::OnCommand(int id) {
     }
 }
 
-bool CVrDownloadDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_app, *m_surface, id); }
+bool CVrDownloadDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_app.GetDialogServices(), *m_surface, id); }
 
 void CVrDownloadDlg::OnDestroy() {
     m_surface = nullptr;
@@ -198,7 +198,7 @@ void CVrDownloadDlg::Start() {
     if (!m_surface) return;
     const CVrBaseToCmdLineProcessor* commandLine = m_app.GetCommandLine();
     const bool noQuestions = commandLine && commandLine->IsNoQuestions();
-    uint32_t formatByDefault = 0;
+    bool formatByDefault = false;
     m_app.GetConfig().GetFormatByDefault(formatByDefault);
 
     m_surface->SetWaitCursor(true);

@@ -9,8 +9,8 @@
 #include "platform/WinTypes.h"
 #include "updater/app/VrDialogSurface.h"
 #include "updater/engine/VrDownloadRun.h"
-#include "updater/engine/VrProgress.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrProgress.h"
+#include "updater/base/VrStages.h"
 
 class CVrUpdaterApp;
 

@@ -2,8 +2,8 @@
 
 #include "updater/app/VrLanguageResource.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -86,21 +86,11 @@ void CVrErrorReport::ComposeError(int32_t code, std::wstring& message, std::wstr
         details = VrFillSystemInserts(details, {m_errors.GetDetail()});
         break;
     case kVrSettingsNotDeleted:
-    case kVrUnused49:
-    case kVrUnused48:
-    case kVrUnused47:
-    case kVrUnused46:
-    case kVrUnused45:
-    case kVrUnused44:
     case kVrIconNotLoaded:
     case kVrWriteFailed:
     case kVrStringNotLoaded:
         message = Message(code, forLog);
         details = Text(kSystemMessageId, forLog);
-        break;
-    case kVrUnused50:
-        message = Text(kSystemErrorId, forLog);
-        details = Message(code, forLog) + m_errors.GetDetail();
         break;
     case kVrControlFailed:
         message = Text(kSystemMessageId, forLog);

@@ -2,12 +2,12 @@
 
 #include "platform/ResourceStrings.h"
 #include "platform/TextCodec.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguage.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/Host.h"
-#include "updater/app/VrResource.h"
+#include "updater/base/VrResource.h"
 
 class CVrConfigInfo;
 class CVrErrorRecord;

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "platform/TextCodec.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 CVrLogFile::CVrLogFile(Host& host, const std::wstring& path) : CVrBase("CVrBase"), m_host(host) {
     // Others may read the log while the program runs, but not write it.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/Host.h"
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrLogFile : public CVrBase {
 public:

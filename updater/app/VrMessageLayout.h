@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrArray.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrOwningArray.h"
+#include "updater/base/VrArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrOwningArray.h"
 
 struct VrSize {
     int cx = 0;

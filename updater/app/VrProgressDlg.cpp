@@ -1,8 +1,9 @@
 #include "updater/app/VrProgressDlg.h"
 
+#include <utility>
+
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
-#include "updater/app/VrUpdaterApp.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ const uint32_t kCancelTextId = 632;
 
 }  // namespace
 
-CVrProgressDlg::CVrProgressDlg(CVrUpdaterApp& app) : CVrProgress("CVrProgressDlg"), m_app(app) {}
+CVrProgressDlg::CVrProgressDlg(const VrDialogServices& services, std::function<void()> cancel)
+    : CVrProgress("CVrProgressDlg"), m_services(services), m_cancel(std::move(cancel)) {}
 
 // Only the recovery transfer moves the bar; it announces no overall total,
 // no component stages and no stage texts.
@@ -42,9 +44,9 @@ int CVrProgressDlg::TemplateId() const { return kVrSearchTemplate; }
 
 void CVrProgressDlg::OnInit(VrDialogSurface& surface) {
     m_surface = &surface;
-    VrAddAboutEntry(m_app, surface);
+    VrAddAboutEntry(m_services, surface);
     surface.SetWindowIcon(kVrSmallIcon);
-    surface.SetItemText(kVrIdCancel, VrLoadText(m_app.GetResource(), kCancelTextId));
+    surface.SetItemText(kVrIdCancel, VrLoadText(m_services.resource, kCancelTextId));
     ShowSearchAppearance();
     // The search dialog is busy for its whole life: whenever the recovery
     // transfer runs, its bar moves.
@@ -52,17 +54,17 @@ void CVrProgressDlg::OnInit(VrDialogSurface& surface) {
 }
 
 void CVrProgressDlg::OnCommand(int id) {
-    if (id == kVrIdCancel) m_app.Cancel();
+    if (id == kVrIdCancel) m_cancel();
 }
 
-bool CVrProgressDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_app, *m_surface, id); }
+bool CVrProgressDlg::OnSysCommand(int id) { return m_surface && VrOpenAboutBox(m_services, *m_surface, id); }
 
 void CVrProgressDlg::OnDestroy() { m_surface = nullptr; }
 
 void CVrProgressDlg::ShowSearchAppearance() {
     if (!m_surface) return;
-    m_surface->SetTitle(VrLoadText(m_app.GetResource(), kSearchTitleId));
-    SetStatus(VrLoadText(m_app.GetResource(), kSearchStatusId));
+    m_surface->SetTitle(VrLoadText(m_services.resource, kSearchTitleId));
+    SetStatus(VrLoadText(m_services.resource, kSearchStatusId));
     m_surface->ShowItem(kVrSearchBar, false);
     m_surface->ShowItem(kVrSearchAnimationControl, true);
     m_surface->PlayAnimation(kVrSearchAnimationControl, true);
@@ -73,8 +75,8 @@ void CVrProgressDlg::ShowRecoveryAppearance() {
     m_surface->PlayAnimation(kVrSearchAnimationControl, false);
     m_surface->ShowItem(kVrSearchAnimationControl, false);
     m_surface->ShowItem(kVrSearchBar, true);
-    m_surface->SetTitle(VrLoadText(m_app.GetResource(), kRecoveryTitleId));
-    SetStatus(VrLoadText(m_app.GetResource(), kRecoveryStatusId));
+    m_surface->SetTitle(VrLoadText(m_services.resource, kRecoveryTitleId));
+    SetStatus(VrLoadText(m_services.resource, kRecoveryStatusId));
 }
 
 void CVrProgressDlg::SetStatus(const std::wstring& text) {

@@ -4,16 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "updater/app/VrDialogShared.h"
 #include "updater/app/VrDialogSurface.h"
-#include "updater/engine/VrProgress.h"
-
-class CVrUpdaterApp;
+#include "updater/base/VrProgress.h"
 
 class CVrProgressDlg : public CVrProgress, public VrDialog {
 public:
-    explicit CVrProgressDlg(CVrUpdaterApp& app);
+    // `cancel` is what the Cancel button does.
+    CVrProgressDlg(const VrDialogServices& services, std::function<void()> cancel);
 
     // The progress sink: only the bar of the recovery appearance moves.
     void SetTotal(int32_t steps) override;
@@ -38,6 +39,7 @@ public:
     void Hide();
 
 private:
-    CVrUpdaterApp& m_app;
+    const VrDialogServices m_services;
+    const std::function<void()> m_cancel;
     VrDialogSurface* m_surface = nullptr;
 };

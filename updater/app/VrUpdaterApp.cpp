@@ -2,7 +2,7 @@
 
 #include "platform/TextCodec.h"
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrDialogIds.h"
 #include "updater/app/VrDialogShared.h"
 #include "updater/app/VrDownloadDlg.h"
@@ -15,7 +15,7 @@
 #include "updater/app/VrUsageText.h"
 #include "updater/device/VrOsClass.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {
@@ -57,7 +57,7 @@ int32_t CVrUpdaterApp::Run(const std::wstring& commandLine) {
     if (result == kStopped) return kVrOk;
     if (result != kVrOk) return result;
 
-    CVrProgressDlg search(*this);
+    CVrProgressDlg search(GetDialogServices(), [this] { Cancel(); });
     std::unique_ptr<VrDialogSurface> searchWindow = m_frontEnd.CreateModeless(search);
     searchWindow->ShowWindow(true);
     result = WaitForPlayer(search, searchWindow->Handle());
@@ -110,7 +110,7 @@ int32_t CVrUpdaterApp::CreateObjects() {
 }
 
 int32_t CVrUpdaterApp::ParseCommandLine(const std::wstring& commandLine) {
-    m_commandLine = std::make_unique<CVrBaseToCmdLineProcessor>(*m_config, *m_resource, commandLine);
+    m_commandLine = std::make_unique<CVrBaseToCmdLineProcessor>(*m_resource, commandLine);
     m_report->SetNoQuestions(m_commandLine->IsNoQuestions());
     m_report->SetLogging(m_commandLine->IsLog());
     m_report->SetLogWriter([this](const std::wstring& entry) { Log(entry); });
@@ -120,7 +120,7 @@ int32_t CVrUpdaterApp::ParseCommandLine(const std::wstring& commandLine) {
         return result;
     }
 
-    m_engine->SetCommandLine(m_commandLine.get());
+    m_engine->SetForceFat16(m_commandLine->IsForceFat16());
     if (m_commandLine->IsLog()) {
         m_log = std::make_unique<CVrLogFile>(m_host, m_commandLine->GetLogPath());
         if (m_log->GetLastResult() != kVrOk) GiveUpLog();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/Host.h"
+#include "updater/app/VrDialogShared.h"
 #include "updater/app/VrMessageKinds.h"
 
 class CVrBaseToCmdLineProcessor;
@@ -68,6 +69,8 @@ public:
 
     Host& GetHost() { return m_host; }
     VrFrontEnd& GetFrontEnd() { return m_frontEnd; }
+    // What the windows take for their texts and about box; once started.
+    VrDialogServices GetDialogServices() { return {*m_resource, *m_config, m_frontEnd}; }
     // Present from the start of Run.
     CVrConfigInfo& GetConfig() { return *m_config; }
     CVrUpdater& GetEngine() { return *m_engine; }

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "updater/app/VrConfigInfo.h"
-#include "updater/app/VrResource.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResource.h"
 #include "updater/app/VrTextFormat.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

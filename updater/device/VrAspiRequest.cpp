@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "updater/device/VrLittleEndian.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrLittleEndian.h"
+#include "updater/base/VrByteArray.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "updater/device/VrPumpingWait.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 CVrCommandWorker::CVrCommandWorker(Host& host) : m_host(host) {}
 

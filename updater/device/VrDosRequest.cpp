@@ -1,6 +1,6 @@
 #include "updater/device/VrDosRequest.h"
 
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 
 namespace {
 

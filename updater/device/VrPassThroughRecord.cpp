@@ -1,7 +1,7 @@
 #include "updater/device/VrPassThroughRecord.h"
 
-#include "updater/device/VrLittleEndian.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrLittleEndian.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 
 class CVrPassThroughRecord : public CVrBase {
 public:

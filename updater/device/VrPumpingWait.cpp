@@ -1,6 +1,6 @@
 #include "updater/device/VrPumpingWait.h"
 
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrProgress.h"
 
 DWORD VrWaitPumping(Host& host, HANDLE event, CVrProgress& progress) {
     progress.Step(0);

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

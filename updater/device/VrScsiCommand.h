@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <memory>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 
 class CVrScsiCommand : public CVrBase {
 public:

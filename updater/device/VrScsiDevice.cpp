@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrOsClass.h"
 #include "updater/device/VrScsiCommand.h"
 #include "updater/device/VrScsi_9x.h"
@@ -11,8 +11,8 @@
 #include "updater/device/VrSenseText.h"
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -77,8 +77,6 @@ int32_t CVrScsiDevice::ReadSectors(CVrByteArray& data, uint32_t count, uint32_t 
 }
 
 int32_t CVrScsiDevice::SetDriveLayout(const VrDiskGeometry&, uint32_t) { return kVrOk; }
-
-int32_t CVrScsiDevice::GetDriveLayout(CVrByteArray&) { return kVrOk; }
 
 int32_t CVrScsiDevice::FindByPhysicalDrive() { return kVrOk; }
 

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "platform/Host.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 
 class CVrEngineContext;
 class CVrScsiCommand;
@@ -40,7 +40,6 @@ public:
     // system without one, or with the ASPI transport's failure to load.
     static std::unique_ptr<CVrScsiDevice> Create(CVrEngineContext& context, int32_t& result);
 
-    // The order of these declarations is the order of the transport's slots.
     virtual int32_t Open() = 0;
     virtual int32_t Lock(uint32_t physical) = 0;
     virtual int32_t LockForFormat(uint32_t physical) = 0;
@@ -53,7 +52,6 @@ public:
     virtual int32_t ReadSectors(CVrByteArray& data, uint32_t count, uint32_t start, uint32_t sectorSize);
     virtual int32_t SetDriveLayout(const VrDiskGeometry& geometry, uint32_t hiddenSectors);
     virtual int32_t GetDriveGeometry(VrDiskGeometry& geometry) = 0;
-    virtual int32_t GetDriveLayout(CVrByteArray& buffer);
     virtual int32_t FindByPhysicalDrive();
     // 0 when the player was found, -22 when not.
     virtual int32_t FindDevice() = 0;

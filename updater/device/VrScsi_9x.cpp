@@ -4,11 +4,11 @@
 
 #include "updater/device/VrAspiRequest.h"
 #include "updater/device/VrDosRequest.h"
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrLowBlock.h"
 #include "updater/device/VrPumpingWait.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrAspiRequest.h"
 #include "updater/device/VrDosRequest.h"
 #include "updater/device/VrLowBlock.h"
 #include "updater/device/VrScsi_9x.h"
 #include "updater/device/VrStandardCommands.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <new>
 #include <string>
 
-#include "updater/device/VrLittleEndian.h"
+#include "updater/base/VrLittleEndian.h"
 #include "updater/device/VrPassThroughRecord.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ const DWORD kLockVolume = 0x90018;       // FSCTL_LOCK_VOLUME
 const DWORD kUnlockVolume = 0x9001C;     // FSCTL_UNLOCK_VOLUME
 const DWORD kDismountVolume = 0x90020;   // FSCTL_DISMOUNT_VOLUME
 const DWORD kGetGeometry = 0x70000;      // IOCTL_DISK_GET_DRIVE_GEOMETRY
-const DWORD kGetLayout = 0x7400C;        // IOCTL_DISK_GET_DRIVE_LAYOUT
 const DWORD kSetLayout = 0x7C010;        // IOCTL_DISK_SET_DRIVE_LAYOUT
 const DWORD kScsiPassThrough = 0x4D004;  // IOCTL_SCSI_PASS_THROUGH
 
@@ -24,7 +23,6 @@ const DWORD kVolumePauseMs = 100;
 const int kPhysicalDrives = 100;
 
 const DWORD kGeometryBytes = 24;
-const DWORD kLayoutBytes = 168;  // room for four partition entries and more
 
 // The layout record: count, signature, then four 32-byte partition entries.
 const uint32_t kLayoutRecordBytes = 136;
@@ -175,15 +173,6 @@ int32_t CVrScsi_Nt::GetDriveGeometry(VrDiskGeometry& geometry) {
     geometry.sectorsPerTrack = VrGetLe32(record + 16);
     geometry.bytesPerSector = VrGetLe32(record + 20);
     return kVrOk;
-}
-
-int32_t CVrScsi_Nt::GetDriveLayout(CVrByteArray& buffer) {
-    uint8_t record[kLayoutBytes] = {};
-    DWORD returned = 0;
-    if (!m_host.DeviceIoControl(m_handle, kGetLayout, nullptr, 0, record, sizeof(record), &returned, nullptr)) {
-        return RecordFailure(kVrControlFailed, m_host.GetLastError());
-    }
-    return buffer.SetBytes(record, buffer.GetCount() < kLayoutBytes ? buffer.GetCount() : kLayoutBytes, 0);
 }
 
 bool CVrScsi_Nt::HoldsPlayer(bool mediaCheck) {

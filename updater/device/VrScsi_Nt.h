@@ -31,8 +31,6 @@ public:
     // filling the rest of the disk; the other three entries are emptied.
     int32_t SetDriveLayout(const VrDiskGeometry& geometry, uint32_t hiddenSectors) override;
     int32_t GetDriveGeometry(VrDiskGeometry& geometry) override;
-    // The layout record (up to 168 bytes) into `buffer`, as many bytes as it holds.
-    int32_t GetDriveLayout(CVrByteArray& buffer) override;
     // Opens \\.\PhysicalDrive0 to 99 until one answers with the player's
     // identity, and keeps that disk open.
     int32_t FindByPhysicalDrive() override;

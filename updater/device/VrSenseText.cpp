@@ -1,8 +1,8 @@
 #include "updater/device/VrSenseText.h"
 
-#include "updater/app/VrResource.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResource.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "updater/device/VrStandardCommands.h"
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 CVrScsiInquiry::CVrScsiInquiry() : CVrScsiCommand(6, 0, "CVrScsiInquiry") { ExpectReply(kReplyBytes); }
 

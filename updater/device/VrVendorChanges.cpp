@@ -1,7 +1,7 @@
 #include "updater/device/VrVendorChanges.h"
 
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "updater/engine/VrComponentFile.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

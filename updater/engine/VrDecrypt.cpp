@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 CVrDecrypt::CVrDecrypt(const uint8_t* input, uint32_t inputLength, std::unique_ptr<uint8_t[]>& output,
                        uint32_t& outputLength)

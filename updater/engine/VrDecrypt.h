@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrDecrypt : public CVrBase {
 public:

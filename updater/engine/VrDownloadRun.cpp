@@ -1,7 +1,7 @@
 #include "updater/engine/VrDownloadRun.h"
 
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/engine/VrUpdater.h"
 
 namespace {
@@ -12,9 +12,7 @@ enum class Way { kPlain, kFull, kNone };
 
 Way ChooseWay(CVrUpdater& updater, VrDownloadWindow& window, bool& formatBox, bool noQuestions) {
     if (formatBox) return Way::kFull;
-    uint32_t fits = 0;
-    updater.CanDownloadWithoutFormat(fits);
-    if (fits) return Way::kPlain;
+    if (updater.CanDownloadWithoutFormat()) return Way::kPlain;
     if (!noQuestions && !window.AskYesNo(kReformatQuestionId)) return Way::kNone;
     formatBox = true;
     return Way::kFull;

@@ -5,11 +5,11 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/engine/VrComponentFile.h"
 #include "updater/engine/VrDecrypt.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ CVrFwComponent::CVrFwComponent(CVrEngineContext& context, uint8_t index, const c
     int32_t result = config.GetComponentFileName(index, fileName);
     if (result == kVrOk) {
         ScanHeader(fileName);
-        uint32_t decrypt = 0;
-        if (config.GetComponentUpdateFlag(index, decrypt) != kVrOk) decrypt = 0;
+        bool decrypt = false;
+        if (config.GetComponentUpdateFlag(index, decrypt) != kVrOk) decrypt = false;
         result = ReadImage(fileName, decrypt);
     }
     SetResult(result);
@@ -53,7 +53,7 @@ void CVrFwComponent::ScanHeader(const std::string& fileName) {
     m_headerState = VrScanComponentHeader(file, m_productVersion, m_componentVersion);
 }
 
-int32_t CVrFwComponent::ReadImage(const std::string& fileName, uint32_t decrypt) {
+int32_t CVrFwComponent::ReadImage(const std::string& fileName, bool decrypt) {
     CVrComponentFile file(m_context.GetHost());
     if (!file.Open(fileName)) return FileFailure(file);
     uint64_t fileSize = 0;
@@ -77,7 +77,7 @@ int32_t CVrFwComponent::ReadImage(const std::string& fileName, uint32_t decrypt)
         return FileFailure(file);
     }
     m_image = std::move(image);
-    if (decrypt == 0) return kVrOk;
+    if (!decrypt) return kVrOk;
 
     int32_t result = DecryptImage();
     if (result != kVrOk) m_image.reset();

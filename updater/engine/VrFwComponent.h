@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 #include "updater/engine/VrComponentHeader.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrComponentFile;
 class CVrEngineContext;
@@ -47,7 +47,7 @@ public:
 
 private:
     void ScanHeader(const std::string& fileName);
-    int32_t ReadImage(const std::string& fileName, uint32_t decrypt);
+    int32_t ReadImage(const std::string& fileName, bool decrypt);
     int32_t FindImageStart(CVrComponentFile& file, uint64_t fileSize, uint64_t& start);
     int32_t DecryptImage();
     int32_t FileFailure(const CVrComponentFile& file);

@@ -6,7 +6,7 @@
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -21,7 +21,6 @@ void CVrLogicalDrive::GetRequiredEntry(VrLogicalTableEntry* entry) const {
     if (entry) *entry = m_required;
 }
 
-void CVrLogicalDrive::Fits(uint32_t& fits) const { fits = HoldsAtLeast(m_required.size) ? 1 : 0; }
 
 int32_t CVrLogicalDrive::GetSectorSize(uint32_t& sectorSize) {
     CVrGetLogicalDriveInfo command(m_current.driveNumber, CVrGetLogicalDriveInfo::kSectorSize,
@@ -81,16 +80,4 @@ int32_t CVrDataDrive::Attach(CVrScsiDevice* transport, CVrEngineContext& context
                              const VrLogicalTableEntry* entry) {
     AttachTo(transport, context, entry);
     return SetResult(kVrOk);
-}
-
-CVrSystemDrivePtrArray::CVrSystemDrivePtrArray(uint32_t count)
-    : CVrOwningArray<CVrSystemDrive>(count, "CVrSystemDrivePtrArray") {
-    for (uint32_t i = 0; i < GetCount(); ++i) {
-        CVrSystemDrive* drive = new (std::nothrow) CVrSystemDrive();
-        if (!drive) {
-            SetResult(kVrNoMemory);
-            return;
-        }
-        SetAt(i, drive);
-    }
 }

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <new>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
+#include "updater/base/VrEngineContext.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/engine/VrSystemDrive.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 
@@ -185,4 +185,16 @@ int32_t CVrSystemDrive::GetFileVersion(CVrVersionInfo& version) const {
 
 int32_t CVrSystemDrive::GetFileProductVersion(CVrVersionInfo& version) const {
     return m_component ? m_component->GetProductVersion(version) : kVrNoDeviceObject;
+}
+
+CVrSystemDrivePtrArray::CVrSystemDrivePtrArray(uint32_t count)
+    : CVrOwningArray<CVrSystemDrive>(count, "CVrSystemDrivePtrArray") {
+    for (uint32_t i = 0; i < GetCount(); ++i) {
+        CVrSystemDrive* drive = new (std::nothrow) CVrSystemDrive();
+        if (!drive) {
+            SetResult(kVrNoMemory);
+            return;
+        }
+        SetAt(i, drive);
+    }
 }

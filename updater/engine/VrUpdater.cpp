@@ -3,10 +3,9 @@
 #include <new>
 #include <string>
 
-#include "updater/app/VrCommandLine.h"
-#include "updater/device/VrRecoveryDev.h"
-#include "updater/device/VrUsbMscDev.h"
-#include "updater/engine/VrResult.h"
+#include "updater/engine/VrRecoveryDev.h"
+#include "updater/engine/VrUsbMscDev.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -46,12 +45,10 @@ int32_t CVrUpdater::RecoveryDownload(CVrProgress& progress) {
     return result;
 }
 
-int32_t CVrUpdater::CanDownloadWithoutFormat(uint32_t& fits) {
-    fits = 0;
-    if (!m_device || m_device->ReadLogicalTable() != kVrOk) return kVrOk;
+bool CVrUpdater::CanDownloadWithoutFormat() {
+    if (!m_device || m_device->ReadLogicalTable() != kVrOk) return false;
     VrLogicalTable allocation;
-    if (m_device->BuildAllocationTable(allocation) == kVrOk) fits = m_device->MediaFits(allocation);
-    return kVrOk;
+    return m_device->BuildAllocationTable(allocation) == kVrOk && m_device->MediaFits(allocation);
 }
 
 int32_t CVrUpdater::PlainDownload() {
@@ -60,7 +57,9 @@ int32_t CVrUpdater::PlainDownload() {
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
     result = m_device->UpdateFirmware();
-    m_device->EndAccess();
+    // Unlocking and closing run whatever the download did; the download's
+    // result is the one reported.
+    (void)m_device->EndAccess();
     return result;
 }
 
@@ -69,8 +68,8 @@ int32_t CVrUpdater::FullDownload() {
     GetProgress().SetTotal(static_cast<int32_t>(m_device->StepCount(CVrUsbMscDev::kRebuild) & 0xFFFF));
     int32_t result = m_device->BeginAccess();
     if (result != kVrOk) return result;
-    result = m_device->RebuildMedia(IsForceFat16());
-    m_device->EndAccess();
+    result = m_device->RebuildMedia(m_forceFat16);
+    (void)m_device->EndAccess();  // as after a plain download
     return result;
 }
 
@@ -104,5 +103,3 @@ int32_t CVrUpdater::GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& 
 wchar_t CVrUpdater::GetDriveLetter() const { return m_device ? m_device->GetDriveLetter() : 0; }
 
 uint16_t CVrUpdater::GetChipRevision() const { return m_device ? m_device->GetChipRevision() : 0; }
-
-bool CVrUpdater::IsForceFat16() const { return m_commandLine && m_commandLine->IsForceFat16(); }

@@ -8,11 +8,10 @@
 #include <memory>
 
 #include "platform/Host.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrVersionInfo.h"
 
-class CVrBaseToCmdLineProcessor;
 class CVrConfigInfo;
 class CVrRecoveryDev;
 class CVrResource;
@@ -27,30 +26,30 @@ public:
 
     // Opens the player in mass-storage mode: 0 and -43 mean a usable player,
     // -22 none. The component files are read even without a player.
-    int32_t OpenDevice();
+    [[nodiscard]] int32_t OpenDevice();
     // Closes the device's handle; the next download opens it again.
     void ReleaseDevice();
     // Opens the player in recovery mode (creating its device object first).
-    int32_t OpenRecoveryDevice();
+    [[nodiscard]] int32_t OpenRecoveryDevice();
     // Streams the mass-storage firmware into the player in recovery mode
     // through `progress`; the recovery device object goes afterwards,
     // whatever the result. -26 when there is none.
-    int32_t RecoveryDownload(CVrProgress& progress);
-    // Whether the player's current layout holds the new components (`fits`
-    // 1) so that a plain download will do. Always returns 0.
-    int32_t CanDownloadWithoutFormat(uint32_t& fits);
-    int32_t PlainDownload();
+    [[nodiscard]] int32_t RecoveryDownload(CVrProgress& progress);
+    // Whether the player's current layout holds the new components, so that
+    // a plain download will do. A table that cannot be read again says no.
+    bool CanDownloadWithoutFormat();
+    [[nodiscard]] int32_t PlainDownload();
     // Re-partitions the player's flash, writes every component and formats
     // the data drive.
-    int32_t FullDownload();
+    [[nodiscard]] int32_t FullDownload();
     // After a plain download: the player's settings file goes, so that the
     // new firmware starts from its defaults. An absent file is no failure;
     // one that cannot be deleted gives -59 with the system error recorded.
-    int32_t DeleteSettingsFile();
+    [[nodiscard]] int32_t DeleteSettingsFile();
 
     // The versions on the player (current) and in the files (new).
-    int32_t GetVersionArrays(const CVrVersionInfoPtrArray*& current, const CVrVersionInfoPtrArray*& next);
-    int32_t GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& next);
+    [[nodiscard]] int32_t GetVersionArrays(const CVrVersionInfoPtrArray*& current, const CVrVersionInfoPtrArray*& next);
+    [[nodiscard]] int32_t GetProductVersions(CVrVersionInfo& current, CVrVersionInfo& next);
     wchar_t GetDriveLetter() const;
     uint16_t GetChipRevision() const;
 
@@ -70,12 +69,9 @@ public:
     // Null outside a recovery transfer.
     CVrRecoveryDev* GetRecoveryDevice() { return m_recoveryDevice.get(); }
 
-    // The parsed command line, not owned; null until the start-up gives it.
-    const CVrBaseToCmdLineProcessor* GetCommandLine() const { return m_commandLine; }
-    void SetCommandLine(const CVrBaseToCmdLineProcessor* commandLine) { m_commandLine = commandLine; }
     // The "fat16" command-line option: the formatter gives the data drive
-    // FAT16 whatever its size. Without a command line, no.
-    bool IsForceFat16() const;
+    // FAT16 whatever its size. No until the start-up says otherwise.
+    void SetForceFat16(bool forceFat16) { m_forceFat16 = forceFat16; }
 
     void SetResource(CVrResource* resource) { m_context.SetResource(resource); }
     void SetProgress(CVrProgress* progress) { m_context.SetProgress(progress); }
@@ -87,5 +83,5 @@ private:
     CVrEngineContext m_context;
     std::unique_ptr<CVrUsbMscDev> m_device;
     std::unique_ptr<CVrRecoveryDev> m_recoveryDevice;
-    const CVrBaseToCmdLineProcessor* m_commandLine = nullptr;
+    bool m_forceFat16 = false;
 };

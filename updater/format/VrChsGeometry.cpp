@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 

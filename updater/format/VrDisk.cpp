@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "updater/device/VrLittleEndian.h"
-#include "updater/engine/VrByteArray.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrLittleEndian.h"
+#include "updater/base/VrByteArray.h"
+#include "updater/base/VrResult.h"
 
 // The size table below and the type thresholds are the prescribed layout, and
 // wherever they give a valid volume it is kept exactly. Where a row would give

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 #include "updater/format/VrChsGeometry.h"
 
 class CVrByteArray;

@@ -2,12 +2,11 @@
 
 #include <string>
 
-#include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/device/VrStandardCommands.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 
@@ -16,16 +15,14 @@ bool Is9xFamily(VrOsClass family) { return family == kVrOsWin9x || family == kVr
 
 }  // namespace
 
-CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport,
-                           bool forceFat16)
-    : CVrBase("CVrFormatter"), m_context(context), m_dataDrive(dataDrive), m_transport(transport),
-      m_forceFat16(forceFat16) {}
+CVrFormatter::CVrFormatter(CVrEngineContext& context, CVrScsiDevice& transport, bool forceFat16)
+    : CVrBase("CVrFormatter"), m_context(context), m_transport(transport), m_forceFat16(forceFat16) {}
 
-int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength) {
+int32_t CVrFormatter::Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength) {
     CVrProgress& progress = m_context.GetProgress();
     const VrOsClass family = VrGetOsClass(m_context.GetHost());
     uint32_t lastBlock = 0;
-    int32_t result = m_dataDrive.ReadCapacity(lastBlock, m_sectorSize);
+    int32_t result = ReadCapacity(lastBlock);
     if (result != kVrOk) return SetResult(result);
     progress.Step(1);
     // A last block of 0xFFFFFFFF stands for 2^32 sectors or more, beyond
@@ -38,7 +35,7 @@ int32_t CVrFormatter::Format(uint32_t tableUnreadable, const uint8_t* label, uin
     m_sector = 0;
     result = PrepareDrive(family, disk, tableUnreadable);
     if (result == kVrOk) result = WriteImage(kVrStageWriteMbr, disk.GetMbr());
-    if (result == kVrOk) result = WriteZeroSectors(VrGetLe32(disk.GetBootSector().data() + 28) - 1);
+    if (result == kVrOk) result = WriteZeroSectors(disk.GetVolume().partitionStart - 1);
     if (result == kVrOk && IsNtFamily(family)) {
         // The disk is done; the rest goes through the volume, whose sector 0
         // is the partition's first.
@@ -65,6 +62,16 @@ int32_t CVrFormatter::CheckMedium(uint64_t sectorCount, uint32_t sectorSize) {
     return result == kVrOk ? SetResult(kVrOk) : Refuse(result, sectorCount, sectorSize);
 }
 
+// The unit the transport reaches is the data drive: READ CAPACITY gives its
+// sector size and last sector.
+int32_t CVrFormatter::ReadCapacity(uint32_t& lastBlock) {
+    CVrReadCapacity command;
+    int32_t result = command.GetLastResult();
+    if (result == kVrOk) result = m_transport.SendCommand(command);
+    if (result == kVrOk) result = command.GetCapacity(lastBlock, m_sectorSize);
+    return result;
+}
+
 int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize) {
     SetResult(result);
     m_context.GetErrorRecord().RecordWithDetail(*this,
@@ -72,7 +79,7 @@ int32_t CVrFormatter::Refuse(int32_t result, uint64_t sectorCount, uint32_t sect
     return result;
 }
 
-int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable) {
+int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, bool tableUnreadable) {
     if (Is9xFamily(family)) {
         const int32_t result = m_transport.LockForFormat(tableUnreadable);
         return tableUnreadable ? kVrOk : result;
@@ -86,13 +93,13 @@ int32_t CVrFormatter::PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32
     if (result == kVrOk) result = m_transport.Lock(0);
     VrDiskGeometry geometry;
     if (result == kVrOk) result = m_transport.GetDriveGeometry(geometry);
-    if (result == kVrOk) result = m_transport.SetDriveLayout(geometry, VrGetLe32(disk.GetBootSector().data() + 28));
+    if (result == kVrOk) result = m_transport.SetDriveLayout(geometry, disk.GetVolume().partitionStart);
     return result;
 }
 
 int32_t CVrFormatter::WriteTail(const CVrDisk& disk) {
-    const uint8_t* entry = disk.GetMbr().data() + 446;
-    m_sector = VrGetLe32(entry + 8) + VrGetLe32(entry + 12);
+    const VrVolumeLayout& volume = disk.GetVolume();
+    m_sector = volume.partitionStart + volume.partitionSectors;
     return WriteZeroSectors(disk.GetTailSectors());
 }
 

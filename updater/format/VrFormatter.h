@@ -1,5 +1,5 @@
-// Builds a fresh FAT file system on the player's data drive over the drive's
-// own transport: reads the capacity, computes the whole layout (CVrDisk),
+// Builds a fresh FAT file system on the player's data drive over the
+// transport that reaches it: reads the capacity, computes the whole layout (CVrDisk),
 // prepares the drive for raw writing as the running Windows family needs,
 // then writes the system area in runs of 64 KiB, reading every run back.
 #pragma once
@@ -7,11 +7,10 @@
 #include <cstdint>
 
 #include "updater/device/VrOsClass.h"
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrByteArray.h"
 #include "updater/format/VrDisk.h"
 
-class CVrDataDrive;
 class CVrEngineContext;
 class CVrScsiDevice;
 
@@ -19,20 +18,21 @@ class CVrFormatter : public CVrBase {
 public:
     // `forceFat16` gives the data drive FAT16 whatever its size (the "fat16"
     // command-line option).
-    CVrFormatter(CVrEngineContext& context, CVrDataDrive& dataDrive, CVrScsiDevice& transport, bool forceFat16);
+    CVrFormatter(CVrEngineContext& context, CVrScsiDevice& transport, bool forceFat16);
 
     // `tableUnreadable` goes to LockForFormat and Release as their physical
     // argument, and while it is set their failures are ignored. The label
     // bytes (may be null) begin the root directory.
-    int32_t Format(uint32_t tableUnreadable, const uint8_t* label, uint32_t labelLength);
+    [[nodiscard]] int32_t Format(bool tableUnreadable, const uint8_t* label, uint32_t labelLength);
     // Whether a data drive of `sectorCount` sectors of `sectorSize` bytes
     // can be formatted, asked before anything is written: 0, or the code the
     // layout refuses it with, recorded with the size as its detail.
-    int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
+    [[nodiscard]] int32_t CheckMedium(uint64_t sectorCount, uint32_t sectorSize);
 
 private:
+    int32_t ReadCapacity(uint32_t& lastBlock);
     int32_t Refuse(int32_t result, uint64_t sectorCount, uint32_t sectorSize);
-    int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, uint32_t tableUnreadable);
+    int32_t PrepareDrive(VrOsClass family, const CVrDisk& disk, bool tableUnreadable);
     int32_t WriteBootArea(const CVrDisk& disk);
     // The tail beyond the CHS-covered area, addressed on the whole disk.
     int32_t WriteTail(const CVrDisk& disk);
@@ -53,7 +53,6 @@ private:
     int32_t PrepareRun(uint32_t sectors);
 
     CVrEngineContext& m_context;
-    CVrDataDrive& m_dataDrive;
     CVrScsiDevice& m_transport;
     const bool m_forceFat16;
     uint32_t m_sectorSize = 0;

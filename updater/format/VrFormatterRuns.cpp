@@ -4,11 +4,10 @@
 // that put content into it.
 #include <algorithm>
 
-#include "updater/device/VrLittleEndian.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/format/VrFormatter.h"
 
 namespace {
@@ -85,14 +84,10 @@ int32_t CVrFormatter::WriteZeroSectors(uint32_t count) {
     return WriteRuns(kVrStageWriteZeroSectors, 0, count, [](CVrByteArray&) { return int32_t(kVrOk); });
 }
 
-// The count and size of the FATs are taken from the boot sector as written.
 int32_t CVrFormatter::WriteFats(const CVrDisk& disk) {
-    const uint8_t* boot = disk.GetBootSector().data();
-    const uint32_t fatCount = boot[16];
-    const uint32_t sectorsPerFat =
-        disk.GetFatType() == kVrFat32 ? VrGetLe32(boot + 36) : uint32_t(boot[22] | boot[23] << 8);
-    for (uint32_t copy = 1; copy <= fatCount; ++copy) {
-        const int32_t result = WriteRuns(kVrStageWriteFat, copy, sectorsPerFat,
+    const VrVolumeLayout& volume = disk.GetVolume();
+    for (uint32_t copy = 1; copy <= volume.fatCount; ++copy) {
+        const int32_t result = WriteRuns(kVrStageWriteFat, copy, volume.sectorsPerFat,
                                          [&disk](CVrByteArray& run) { return disk.WriteFatSignature(run); });
         if (result != kVrOk) return result;
     }

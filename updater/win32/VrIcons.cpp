@@ -1,8 +1,8 @@
 #include "updater/win32/VrIcons.h"
 
 #include "updater/app/VrDialogIds.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 int32_t CVrIconLoader::GetIcon(int iconId, HICON& icon) {
     int size = iconId == kVrAboutIcon ? 32 : 16;

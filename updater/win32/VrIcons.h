@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrErrorRecord;
 

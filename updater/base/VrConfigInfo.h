@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrResource;
 
@@ -17,22 +17,22 @@ public:
 
     CVrConfigInfo();
 
-    int32_t GetComponentCount(uint8_t& count) const;
+    void GetComponentCount(uint8_t& count) const;
     int32_t GetComponentTag(uint32_t index, uint8_t& tag) const;
-    int32_t GetComponentUpdateFlag(uint32_t index, uint32_t& flag) const;
+    int32_t GetComponentUpdateFlag(uint32_t index, bool& flag) const;
     int32_t GetComponentReserve(uint32_t index, uint32_t& reserve) const;
     int32_t GetComponentFileName(uint32_t index, std::string& fileName) const;
     int32_t GetComponentDisplayName(uint32_t index, std::wstring& displayName) const;
 
-    int32_t GetRecoveryComponent(uint8_t& index) const;
-    int32_t GetPlayerComponent(uint8_t& index) const;
-    int32_t GetBootManagerTag(uint8_t& tag) const;
-    int32_t GetFormatByDefault(uint32_t& flag) const;
-    int32_t GetShowChipRevision(uint32_t& flag) const;
+    void GetRecoveryComponent(uint8_t& index) const;
+    void GetPlayerComponent(uint8_t& index) const;
+    void GetBootManagerTag(uint8_t& tag) const;
+    void GetFormatByDefault(bool& flag) const;
+    void GetShowChipRevision(bool& flag) const;
 
-    int32_t GetProgramFileName(std::wstring& name) const;
-    int32_t GetVendorIdentity(std::string& vendor) const;
-    int32_t GetProductIdentity(std::string& product) const;
+    void GetProgramFileName(std::wstring& name) const;
+    void GetVendorIdentity(std::string& vendor) const;
+    void GetProductIdentity(std::string& product) const;
 
     // Product texts of the program's own string table, in the user-interface
     // language; -28 when no resource provider is set yet.

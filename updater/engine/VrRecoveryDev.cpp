@@ -1,15 +1,15 @@
-#include "updater/device/VrRecoveryDev.h"
+#include "updater/engine/VrRecoveryDev.h"
 
 #include <new>
 #include <string>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrRecoveryWrite.h"
-#include "updater/engine/VrEngineContext.h"
+#include "updater/base/VrEngineContext.h"
 #include "updater/engine/VrFwComponent.h"
-#include "updater/engine/VrProgress.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrProgress.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrResource : public CVrBase {
 public:

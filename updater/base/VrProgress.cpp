@@ -1,7 +1,7 @@
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrProgress.h"
 
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 CVrProgress::CVrProgress(const char* /*name*/) {}
 

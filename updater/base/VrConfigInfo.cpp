@@ -1,7 +1,7 @@
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 
-#include "updater/app/VrResource.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResource.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ static_assert(sizeof(kComponents) / sizeof(kComponents[0]) == CVrConfigInfo::kLa
 
 const uint8_t kRecoveryComponent = 2;  // the mass-storage firmware
 const uint8_t kPlayerComponent = 3;    // its drive carries the product version
-const uint32_t kFormatByDefault = 0;
-const uint32_t kShowChipRevision = 1;
+const bool kFormatByDefault = false;
+const bool kShowChipRevision = true;
 
 const wchar_t kProgramFileName[] = L"Caddis.exe";
 const char kVendorIdentity[] = "Lumo    ";
@@ -54,10 +54,9 @@ int32_t FindComponent(uint32_t index, bool mustBePresent, const ComponentRecord*
 
 CVrConfigInfo::CVrConfigInfo() : CVrBase("CVrConfigInfo") {}
 
-int32_t CVrConfigInfo::GetComponentCount(uint8_t& count) const {
+void CVrConfigInfo::GetComponentCount(uint8_t& count) const {
     count = 0;
     for (const ComponentRecord& record : kComponents) count += record.present;
-    return kVrOk;
 }
 
 int32_t CVrConfigInfo::GetComponentTag(uint32_t index, uint8_t& tag) const {
@@ -67,10 +66,10 @@ int32_t CVrConfigInfo::GetComponentTag(uint32_t index, uint8_t& tag) const {
     return result;
 }
 
-int32_t CVrConfigInfo::GetComponentUpdateFlag(uint32_t index, uint32_t& flag) const {
+int32_t CVrConfigInfo::GetComponentUpdateFlag(uint32_t index, bool& flag) const {
     const ComponentRecord* record = nullptr;
     int32_t result = FindComponent(index, true, record);
-    if (result == kVrOk) flag = record->updateFlag;
+    if (result == kVrOk) flag = record->updateFlag != 0;
     return result;
 }
 
@@ -95,44 +94,36 @@ int32_t CVrConfigInfo::GetComponentDisplayName(uint32_t index, std::wstring& dis
     return result;
 }
 
-int32_t CVrConfigInfo::GetRecoveryComponent(uint8_t& index) const {
+void CVrConfigInfo::GetRecoveryComponent(uint8_t& index) const {
     index = kRecoveryComponent;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetPlayerComponent(uint8_t& index) const {
+void CVrConfigInfo::GetPlayerComponent(uint8_t& index) const {
     index = kPlayerComponent;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetBootManagerTag(uint8_t& tag) const {
+void CVrConfigInfo::GetBootManagerTag(uint8_t& tag) const {
     tag = kComponents[1].driveTag;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetFormatByDefault(uint32_t& flag) const {
+void CVrConfigInfo::GetFormatByDefault(bool& flag) const {
     flag = kFormatByDefault;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetShowChipRevision(uint32_t& flag) const {
+void CVrConfigInfo::GetShowChipRevision(bool& flag) const {
     flag = kShowChipRevision;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetProgramFileName(std::wstring& name) const {
+void CVrConfigInfo::GetProgramFileName(std::wstring& name) const {
     name = kProgramFileName;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetVendorIdentity(std::string& vendor) const {
+void CVrConfigInfo::GetVendorIdentity(std::string& vendor) const {
     vendor = kVendorIdentity;
-    return kVrOk;
 }
 
-int32_t CVrConfigInfo::GetProductIdentity(std::string& product) const {
+void CVrConfigInfo::GetProductIdentity(std::string& product) const {
     product = kProductIdentity;
-    return kVrOk;
 }
 
 int32_t CVrConfigInfo::GetLegalNotice(std::wstring& text) const { return GetProductText(kLegalNoticeId, text); }

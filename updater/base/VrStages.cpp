@@ -1,4 +1,4 @@
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 

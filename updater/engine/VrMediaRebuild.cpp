@@ -5,15 +5,15 @@
 #include <iterator>
 #include <vector>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
-#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrUsbMscDev.h"
 #include "updater/device/VrVendorChanges.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/engine/VrSystemDrive.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 #include "updater/format/VrFormatter.h"
 
 namespace {
@@ -89,7 +89,7 @@ int32_t CVrUsbMscDev::BuildAllocationTable(VrLogicalTable& table) const {
 int32_t CVrUsbMscDev::RebuildMedia(bool forceFat16) {
     if (!m_transport) return kVrNoTransport;
     CVrProgress& progress = m_context.GetProgress();
-    CVrFormatter formatter(m_context, *m_dataDrive, *m_transport, forceFat16);
+    CVrFormatter formatter(m_context, *m_transport, forceFat16);
 
     progress.SetStage(kVrStageRebuildMedia, 4);
     VrLogicalTable allocation;
@@ -113,16 +113,13 @@ int32_t CVrUsbMscDev::RebuildMedia(bool forceFat16) {
     result = UpdateFirmware();
     if (result != kVrOk) return result;
 
-    m_rebuilding = 1;
     progress.SetStage(kVrStageEraseDataDrive, 2);
     progress.Step(1);
     result = m_dataDrive->Erase();
     progress.Step(1);
     if (result != kVrOk) return result;
 
-    result = formatter.Format(m_tableUnreadable, nullptr, 0);
-    m_rebuilding = 0;
-    return result;
+    return formatter.Format(m_tableUnreadable, nullptr, 0);
 }
 
 // The data drive's sector size is the one the player gives it now, as READ

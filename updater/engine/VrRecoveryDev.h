@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/WinTypes.h"
-#include "updater/device/VrDevice.h"
+#include "updater/engine/VrDevice.h"
 
 class CVrFwComponent;
 class CVrProgress;
@@ -30,16 +30,16 @@ public:
     // configuration's recovery component. -14 when none answers (the last
     // attempt's system error is kept), -15 without an event, -1 without
     // memory, or the component's failure.
-    int32_t Open();
+    [[nodiscard]] int32_t Open();
     // Drops the component and the event and closes the device object.
     int32_t Close();
     // Streams the whole component image, one progress step per block, and
     // closes the device object when every block went out.
-    int32_t Download(CVrProgress& progress);
+    [[nodiscard]] int32_t Download(CVrProgress& progress);
     // One overlapped write of `length` bytes (at most one block): -13 when it
     // cannot start or writes fewer bytes, -16 when it does not complete in
     // time and is cancelled.
-    int32_t WriteBlock(const uint8_t* buffer, uint32_t length);
+    [[nodiscard]] int32_t WriteBlock(const uint8_t* buffer, uint32_t length);
 
     bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
     // The name of the device object that opened.

@@ -1,6 +1,6 @@
-#include "updater/engine/VrErrorRecord.h"
+#include "updater/base/VrErrorRecord.h"
 
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 // The component index and detail of an earlier failure are left as they are:
 // only the objects that know a component or a detail replace them.

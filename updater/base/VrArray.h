@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "updater/engine/VrFixedArray.h"
+#include "updater/base/VrFixedArray.h"
 
 extern template class CVrFixedArray<uint32_t>;
 

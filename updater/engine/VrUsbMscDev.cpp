@@ -1,14 +1,14 @@
-#include "updater/device/VrUsbMscDev.h"
+#include "updater/engine/VrUsbMscDev.h"
 
 #include <new>
 
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/device/VrScsiDevice.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrEngineContext.h"
-#include "updater/engine/VrLogicalDrive.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrStages.h"
+#include "updater/base/VrEngineContext.h"
+#include "updater/engine/VrSystemDrive.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrStages.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ void CVrUsbMscDev::Detach() {
 int32_t CVrUsbMscDev::Connect() {
     if (!m_dataDrive) return SetResult(kVrNoMemory);
     Reset();
-    m_tableUnreadable = 0;
+    m_tableUnreadable = false;
     m_table = VrLogicalTable();
 
     if (!m_transport) {
@@ -97,14 +97,14 @@ int32_t CVrUsbMscDev::Connect() {
 
         if (ReadLogicalTable() != kVrOk) {
             m_table = VrLogicalTable();
-            m_tableUnreadable = 1;
+            m_tableUnreadable = true;
         }
     }
 
     int32_t attached = AttachDrives(found ? m_transport.get() : nullptr);
     if (attached != kVrOk) return SetResult(attached);
 
-    int32_t versions = ReadVersions(!found, m_tableUnreadable != 0);
+    int32_t versions = ReadVersions(!found, m_tableUnreadable);
     if (!found) return SetResult(search);
     if (m_tableUnreadable) return SetResult(kVrTableUnreadable);
     return SetResult(versions);
@@ -209,14 +209,14 @@ uint32_t CVrUsbMscDev::StepCount(uint32_t kind) const {
     }
 }
 
-uint32_t CVrUsbMscDev::MediaFits(const VrLogicalTable& allocation) const {
-    if (allocation.count == 0 || allocation.count > kVrMaxLogicalDrives) return 0;
+bool CVrUsbMscDev::MediaFits(const VrLogicalTable& allocation) const {
+    if (allocation.count == 0 || allocation.count > kVrMaxLogicalDrives) return false;
     uint16_t drives = 0;
     for (uint16_t i = 0; i < m_table.count && i < kVrMaxLogicalDrives; ++i) {
         uint8_t type = m_table.entries[i].driveType;
         if (type == kVrDataDriveType || type == kVrSystemDriveType) ++drives;
     }
-    if (drives != allocation.count) return 0;
+    if (drives != allocation.count) return false;
 
     auto wanted = [&](uint8_t type, uint8_t tag) -> const VrLogicalTableEntry* {
         for (uint16_t i = 0; i < allocation.count; ++i) {
@@ -226,13 +226,13 @@ uint32_t CVrUsbMscDev::MediaFits(const VrLogicalTable& allocation) const {
         return nullptr;
     };
     const VrLogicalTableEntry* data = wanted(kVrDataDriveType, m_dataDrive->GetTag());
-    if (data && !m_dataDrive->HoldsAtLeast(data->size)) return 0;
+    if (data && !m_dataDrive->HoldsAtLeast(data->size)) return false;
     for (uint8_t index = 1; index <= m_systemDriveCount; ++index) {
         const CVrSystemDrive* drive = GetSystemDrive(index);
         const VrLogicalTableEntry* entry = wanted(kVrSystemDriveType, drive->GetTag());
-        if (!entry || !drive->HoldsAtLeast(entry->size)) return 0;
+        if (!entry || !drive->HoldsAtLeast(entry->size)) return false;
     }
-    return 1;
+    return true;
 }
 
 int32_t CVrUsbMscDev::RefreshDrives() {
@@ -268,7 +268,9 @@ int32_t CVrUsbMscDev::UpdateFirmware() {
         runs += static_cast<int32_t>(steps);
     }
 
-    ReadVersions(false, false);
+    // The versions shown afterwards are what the player now says; a failure
+    // to read them takes nothing from the download's own result.
+    (void)ReadVersions(false, false);
     if (result != kVrOk) return result;
 
     progress.SetStage(kVrStageVerify, runs);

@@ -12,7 +12,6 @@ public:
     explicit CVrProgress(const char* name);
     virtual ~CVrProgress() = default;
 
-    // The order of these declarations is the order of the sink's virtual slots.
     virtual void SetTotal(int32_t steps) = 0;
     // The erase, write and FAT stages name a component or FAT copy: their id
     // is the base stage plus that index.

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "platform/Host.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrProgress.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrProgress.h"
 
 class CVrConfigInfo;
 class CVrResource;

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <new>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrResult.h"
 
 template <typename T>
 class CVrFixedArray : public CVrBase {
@@ -26,8 +26,6 @@ public:
     CVrFixedArray(const CVrFixedArray&) = delete;
     CVrFixedArray& operator=(const CVrFixedArray&) = delete;
 
-    // The order of these declarations is the order of the array's virtual
-    // slots after the three of CVrBase; subclasses rely on it.
     virtual uint32_t GetCount() const { return m_count; }
 
     virtual int32_t GetAt(uint32_t index, T& out) const {
@@ -48,11 +46,6 @@ public:
 
     virtual int32_t Clear() {
         std::fill(m_elements, m_elements + m_count, T());
-        return kVrOk;
-    }
-
-    virtual int32_t Reverse() {
-        std::reverse(m_elements, m_elements + m_count);
         return kVrOk;
     }
 

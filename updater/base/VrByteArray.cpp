@@ -1,4 +1,4 @@
-#include "updater/engine/VrByteArray.h"
+#include "updater/base/VrByteArray.h"
 
 #include <cstring>
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrBase.h"
-#include "updater/engine/VrOwningArray.h"
+#include "updater/base/VrBase.h"
+#include "updater/base/VrOwningArray.h"
 
 class CVrVersionInfo : public CVrBase {
 public:

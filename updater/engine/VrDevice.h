@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/WinTypes.h"
-#include "updater/engine/VrBase.h"
+#include "updater/base/VrBase.h"
 
 class CVrEngineContext;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "updater/engine/VrFixedArray.h"
+#include "updater/base/VrFixedArray.h"
 
 extern template class CVrFixedArray<uint8_t>;
 
@@ -28,7 +28,6 @@ public:
     int32_t SetBytes(const void* src, uint32_t count, uint32_t offset);
 
     bool IsEqual(const CVrByteArray& other) const;
-    bool IsDifferent(const CVrByteArray& other) const { return !IsEqual(other); }
 
     // "0x70, 0x0, 0x5": how sense bytes appear in a failure's details.
     std::wstring ToString() const;

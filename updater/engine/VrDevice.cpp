@@ -1,6 +1,6 @@
-#include "updater/device/VrDevice.h"
+#include "updater/engine/VrDevice.h"
 
-#include "updater/engine/VrEngineContext.h"
+#include "updater/base/VrEngineContext.h"
 
 int32_t CVrDevice::Fail(int32_t result, DWORD systemError) {
     m_result = result;

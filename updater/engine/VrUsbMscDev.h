@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "updater/device/VrDevice.h"
+#include "updater/engine/VrDevice.h"
 #include "updater/device/VrLogicalTable.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 class CVrDataDrive;
 class CVrFormatter;
@@ -26,32 +26,32 @@ public:
     CVrUsbMscDev(const CVrUsbMscDev&) = delete;
     CVrUsbMscDev& operator=(const CVrUsbMscDev&) = delete;
 
-    int32_t Connect();
-    int32_t BeginAccess();
-    int32_t EndAccess();
+    [[nodiscard]] int32_t Connect();
+    [[nodiscard]] int32_t BeginAccess();
+    [[nodiscard]] int32_t EndAccess();
     void Reset();
     void Detach();
-    int32_t ReadVersions(bool notFound, bool tableUnreadable);
+    [[nodiscard]] int32_t ReadVersions(bool notFound, bool tableUnreadable);
     uint32_t StepCount(uint32_t kind) const;
-    // 1 when the current allocation holds `allocation` without re-allocating.
-    uint32_t MediaFits(const VrLogicalTable& allocation) const;
+    // Whether the current allocation holds `allocation` without re-allocating.
+    bool MediaFits(const VrLogicalTable& allocation) const;
 
     // Reads the logical table again; each drive takes its entry as both its
     // current and its required entry.
-    int32_t RefreshDrives();
+    [[nodiscard]] int32_t RefreshDrives();
     // Rewrites the components into the existing system drives and verifies them.
-    int32_t UpdateFirmware();
+    [[nodiscard]] int32_t UpdateFirmware();
     // The table the new components need: the boot manager first, then the
     // data drive, then the other system drives in index order.
-    int32_t BuildAllocationTable(VrLogicalTable& table) const;
+    [[nodiscard]] int32_t BuildAllocationTable(VrLogicalTable& table) const;
     // Erases and re-allocates the flash, writes the components, and formats
     // the data drive (FAT16 whatever its size with `forceFat16`); refuses
     // before erasing anything when that data drive could not be formatted.
-    int32_t RebuildMedia(bool forceFat16);
+    [[nodiscard]] int32_t RebuildMedia(bool forceFat16);
 
     uint16_t GetChipRevision() const { return m_chipRevision; }
     wchar_t GetDriveLetter() const { return m_driveLetter; }
-    uint32_t IsTableUnreadable() const { return m_tableUnreadable; }
+    bool IsTableUnreadable() const { return m_tableUnreadable; }
     const VrLogicalTable& GetLogicalTable() const { return m_table; }
     // Null until the versions were read.
     const CVrVersionInfoPtrArray* GetDeviceVersions() const { return m_deviceVersions.get(); }
@@ -64,7 +64,7 @@ public:
     // Drive `index` from 1 to the count, or null.
     CVrSystemDrive* GetSystemDrive(uint8_t index) const;
     // Reads the player's logical table again into the device's table.
-    int32_t ReadLogicalTable();
+    [[nodiscard]] int32_t ReadLogicalTable();
 
 private:
     const VrLogicalTableEntry* FindEntry(uint8_t type, uint8_t tag) const;
@@ -84,8 +84,7 @@ private:
     std::unique_ptr<CVrVersionInfoPtrArray> m_fileVersions;
     CVrVersionInfo m_deviceProductVersion;
     CVrVersionInfo m_fileProductVersion;
-    uint32_t m_rebuilding = 0;
-    uint32_t m_tableUnreadable = 0;
+    bool m_tableUnreadable = false;
     VrLogicalTable m_table;
     uint8_t m_systemDriveCount = 0;
     uint16_t m_chipRevision = 0;

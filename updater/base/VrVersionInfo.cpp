@@ -1,4 +1,4 @@
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 #include <cwchar>
 #include <new>

@@ -7,7 +7,7 @@
 // that a caller can take an element back out by setting its slot to null.
 #pragma once
 
-#include "updater/engine/VrFixedArray.h"
+#include "updater/base/VrFixedArray.h"
 
 template <typename T>
 class CVrOwningArray : public CVrFixedArray<T*> {
