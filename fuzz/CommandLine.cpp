@@ -11,11 +11,11 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzPc.h"
 #include "updater/app/VrCommandLine.h"
-#include "updater/app/VrConfigInfo.h"
+#include "updater/base/VrConfigInfo.h"
 #include "updater/app/VrLanguageResource.h"
 #include "updater/console/CaddisCommandLine.h"
-#include "updater/engine/VrErrorRecord.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrErrorRecord.h"
+#include "updater/base/VrResult.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Language& language = LanguageOf(data[0]);
     const std::vector<std::string> words = Words(data + 1, size - 1);
     CaddisAsksForUsage(words);
-    CVrBaseToCmdLineProcessor line(language.config, *language.resource, CaddisCommandLine(words));
+    CVrBaseToCmdLineProcessor line(*language.resource, CaddisCommandLine(words));
     const int32_t result = line.GetLastResult();
     FUZZ_CHECK(result == kVrOk || (result == kVrBadCommandLine && line.IsLog() && line.GetLogPath().empty()));
     FUZZ_CHECK(!line.IsEnglishLog() || line.IsLog());

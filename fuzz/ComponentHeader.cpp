@@ -10,7 +10,7 @@
 #include "fuzz/FuzzPc.h"
 #include "updater/engine/VrComponentFile.h"
 #include "updater/engine/VrComponentHeader.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

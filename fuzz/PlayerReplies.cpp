@@ -7,8 +7,8 @@
 #include "fuzz/PlayerRequests.h"
 #include "updater/device/VrStandardCommands.h"
 #include "updater/device/VrVendorQueries.h"
-#include "updater/engine/VrResult.h"
-#include "updater/engine/VrVersionInfo.h"
+#include "updater/base/VrResult.h"
+#include "updater/base/VrVersionInfo.h"
 
 namespace {
 

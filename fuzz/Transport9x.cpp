@@ -6,8 +6,8 @@
 #include "fuzz/AnswerHost.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Transport9x.h"
-#include "updater/app/VrConfigInfo.h"
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrConfigInfo.h"
+#include "updater/base/VrResult.h"
 #include "updater/engine/VrUpdater.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 #include "fuzz/Transport9x.h"
 
-#include "updater/engine/VrResult.h"
+#include "updater/base/VrResult.h"
 
 int32_t RunTransport9x(CVrScsi_9x& transport) {
     if (transport.GetLastResult() != kVrOk) return transport.GetLastResult();
