@@ -10,6 +10,7 @@ const SIZE_T kMemory = 4096;
 const SIZE_T kTextOffset = 512;  // the text buffer, after the record
 const int kTextChars = 260;
 const DWORD kClickSettleMs = 300;
+const int kClickAttempts = 3;
 
 }  // namespace
 
@@ -68,14 +69,22 @@ bool RemoteList::RowPoint(int row, POINT& screen) const {
 }
 
 bool RemoteList::Click(const std::wstring& name, bool add) const {
-    POINT point;
-    if (!RowPoint(Find(name), point)) return false;
-    if (add) ::keybd_event(VK_CONTROL, 0, 0, 0);
-    ClickAt(point);
-    if (add) ::keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-    // Longer than a double click's time, so that the next click is one too.
-    PumpFor(::GetDoubleClickTime() + kClickSettleMs);
-    return true;
+    const int row = Find(name);
+    // A list still busy refilling may let a click pass: it is tried again.
+    for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+        POINT point;
+        if (!RowPoint(row, point)) return false;
+        if (add) {
+            ::keybd_event(VK_CONTROL, 0, 0, 0);
+            PumpFor(100);
+        }
+        ClickAt(point);
+        if (add) ::keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        // Longer than a double click's time, so that the next click is one too.
+        PumpFor(::GetDoubleClickTime() + kClickSettleMs);
+        if (::SendMessageW(m_list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) return true;
+    }
+    return false;
 }
 
 bool RemoteList::DoubleClick(const std::wstring& name) const {
@@ -94,6 +103,15 @@ bool RemoteList::RightClick(const std::wstring& name) const {
     const bool reached = ::WindowFromPoint(point) == m_list && ::IsWindowEnabled(m_list);
     ClickAt(point, true);
     return reached;
+}
+
+bool RemoteList::PostRightClick(const std::wstring& name) const {
+    POINT point;
+    if (!RowPoint(Find(name), point) || !::ScreenToClient(m_list, &point)) return false;
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    ::PostMessageW(m_list, WM_RBUTTONDOWN, MK_RBUTTON, where);
+    ::PostMessageW(m_list, WM_RBUTTONUP, 0, where);
+    return true;
 }
 
 void ClickAt(POINT screen, bool right) {

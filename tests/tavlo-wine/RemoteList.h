@@ -24,12 +24,17 @@ public:
     bool RowPoint(int row, POINT& screen) const;
 
     // Clicks the row with the mouse; with `add`, Ctrl held adds it to the
-    // selection. False when there is no such row.
+    // selection. False when there is no such row or it did not become
+    // selected.
     bool Click(const std::wstring& name, bool add = false) const;
     bool DoubleClick(const std::wstring& name) const;
     // True when the click reached the list: no other window lay over the
     // row and the list took input.
     bool RightClick(const std::wstring& name) const;
+    // The right button's messages posted to the list over the row, for a
+    // list whose window takes no input now (a dialog of its program is
+    // modal) but whose program still dispatches its messages.
+    bool PostRightClick(const std::wstring& name) const;
 
 private:
     HWND m_list;

@@ -109,7 +109,8 @@ public:
     }
 
     bool WaitForOperation(int answer = IDYES) {
-        PumpFor(300);
+        // Time for the window to take the command and start.
+        PumpFor(800);
         for (DWORD waited = 0; waited < kWaitMs; waited += 100) {
             if (HWND question = Question()) {
                 std::printf("  the shell asks: %s", Narrow(ChildTexts(question)).c_str());
@@ -163,15 +164,18 @@ void PressKey(WORD key) {
     ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Up one level on the side of `list`: a click on the list's empty space
-// makes it the side the command works on.
-void Up(Session& s, const RemoteList& list) {
-    RECT rect;
-    ::GetWindowRect(list.Handle(), &rect);
-    ClickAt({rect.left + 40, rect.bottom - 24});
-    PumpFor(::GetDoubleClickTime() + 200);
-    s.Command(kUpOneLevelCommand);
-    PumpFor(kSettleMs);
+// Up one level on the side of `list`, until it shows `expected`: a click
+// on the list's empty space makes it the side the command works on.
+void Up(Session& s, const RemoteList& list, const wchar_t* expected) {
+    for (int attempt = 0; attempt < 3 && list.Find(expected) < 0; ++attempt) {
+        RECT rect;
+        ::GetWindowRect(list.Handle(), &rect);
+        ClickAt({rect.left + 40, rect.bottom - 24});
+        PumpFor(::GetDoubleClickTime() + 200);
+        s.Command(kUpOneLevelCommand);
+        PumpFor(kSettleMs);
+    }
+    Check(list.Find(expected) >= 0, "up one level shows " + Narrow(expected));
 }
 
 void RemoveFromPlayer(std::initializer_list<const wchar_t*> paths) {
@@ -185,7 +189,8 @@ void RemoveFromPlayer(std::initializer_list<const wchar_t*> paths) {
 void CopyPair(Session& s, const std::wstring& shown, const std::wstring& notesFolder) {
     const std::string where = shown.empty() ? "at the root" : "in " + Narrow(shown);
     if (!shown.empty()) Check(s.Player().DoubleClick(shown), "the player list opens " + Narrow(shown));
-    Check(s.Pc().Click(L"Song.MP3") && s.Pc().Click(L"notes.txt", true), "Song.MP3 and notes.txt selected");
+    Check(s.Pc().Click(L"Song.MP3") && s.Pc().Click(L"notes.txt", true) && s.Pc().SelectedCount() == 2,
+          "Song.MP3 and notes.txt selected");
     Check(s.RunOperation(kCopyToPlayerButton), "the copy " + where + " ends");
     Check(SameFile(L"P:\\Song.MP3", std::wstring(kPc) + L"Song.MP3"), "copied " + where + ": Song.MP3 in the root");
     Check(SameFile(notesFolder + L"notes.txt", std::wstring(kPc) + L"notes.txt"),
@@ -194,8 +199,7 @@ void CopyPair(Session& s, const std::wstring& shown, const std::wstring& notesFo
     if (shown.empty()) Check(s.Player().Find(L"Song.MP3") >= 0, "the player list shows Song.MP3");
     if (notesFolder == L"P:\\Books\\") Check(s.Player().Find(L"notes.txt") >= 0, "the player list shows notes.txt");
     if (!shown.empty()) {
-        Up(s, s.Player());
-        Check(s.Player().Find(L"VOICE") >= 0, "up one level shows the root again");
+        Up(s, s.Player(), L"VOICE");
     }
     RemoveFromPlayer({L"P:\\Song.MP3", L"P:\\edisk\\notes.txt", L"P:\\Books\\notes.txt"});
     s.Refresh();
@@ -234,14 +238,17 @@ void CopyBackAndDelete(Session& s) {
           "deleted on the PC: file and row gone");
 
     Check(s.Player().Click(L"Song.MP3"), "Song.MP3 clicked on the player");
-    PressKey(VK_DELETE);
+    // The key straight to the list, whichever window has the focus.
+    ::PostMessageW(s.Player().Handle(), WM_KEYDOWN, VK_DELETE, 1);
+    ::PostMessageW(s.Player().Handle(), WM_KEYUP, VK_DELETE, 0xC0000001);
     Check(s.WaitForOperation(IDYES), "the Delete key's deletion on the player ends");
     Check(!Exists(L"P:\\Song.MP3") && s.Player().Find(L"Song.MP3") < 0, "deleted on the player: file and row gone");
-    Up(s, s.Pc());
+    Up(s, s.Pc(), L"Drift.mp3");
 }
 
 void ForeignNames(Session& s) {
-    Check(s.Pc().Click(kSakura) && s.Pc().Click(kNotes, true), "the Japanese and Chinese names selected");
+    Check(s.Pc().Click(kSakura) && s.Pc().Click(kNotes, true) && s.Pc().SelectedCount() == 2,
+          "the Japanese and Chinese names selected");
     Check(s.RunOperation(kCopyToPlayerButton), "their copy to the player ends");
     Check(SameFile(std::wstring(L"P:\\") + kSakura, std::wstring(kPc) + kSakura), "the Japanese name in the root");
     Check(SameFile(std::wstring(L"P:\\edisk\\") + kNotes, std::wstring(kPc) + kNotes),
@@ -253,8 +260,8 @@ void ForeignNames(Session& s) {
     Check(s.RunOperation(kCopyToPcButton), "its copy back ends");
     Check(SameFile(std::wstring(kBack) + kSakura, std::wstring(kPc) + kSakura), "the Japanese name back unchanged");
     Check(SameFile(std::wstring(kBack) + kNotes, std::wstring(kPc) + kNotes), "the Chinese name back unchanged");
-    Up(s, s.Player());
-    Up(s, s.Pc());
+    Up(s, s.Player(), L"VOICE");
+    Up(s, s.Pc(), L"Drift.mp3");
 }
 
 void DragToThePlayer(Session& s) {
@@ -279,33 +286,29 @@ void DragToThePlayer(Session& s) {
     Check(SameFile(L"P:\\Drift.mp3", std::wstring(kPc) + L"Drift.mp3"), "dragged: Drift.mp3 in the player's root");
 }
 
+// The shell asks before it replaces a file, in the middle of the copy: a
+// right click on the player list then, while the operation runs, opens no
+// menu.
 void NoMenuDuringACopy(Session& s) {
-    Check(s.Pc().Click(L"Big.bin"), "Big.bin selected");
+    Check(s.Pc().Click(L"Drift.mp3"), "Drift.mp3 selected again");
     s.Command(kCopyToPlayerButton);
-    bool running = false;
-    for (DWORD waited = 0; waited < kWaitMs && !running; waited += 20) {
-        running = s.OperationRunning() && Exists(L"P:\\edisk\\Big.bin");
-        if (!running) PumpFor(20);
+    HWND question = nullptr;
+    for (DWORD waited = 0; waited < kWaitMs && !question; waited += 100) {
+        question = s.Question();
+        if (!question) PumpFor(100);
     }
-    Check(running, "the big copy is under way");
+    Check(question != nullptr && s.OperationRunning(), "the copy asks before it replaces Drift.mp3");
+    if (!question) return;
+    PumpFor(500);
     s.Picture(L"copy-in-progress");
-    Check(s.Player().RightClick(L"Drift.mp3"), "the right click reaches the player list");
-    PumpFor(400);
-    Check(s.OperationRunning(), "still copying at the right click");
+    Check(s.Player().PostRightClick(L"Drift.mp3"), "a right click on the player list during the copy");
+    PumpFor(kSettleMs);
+    Check(s.OperationRunning(), "still copying after the right click");
     Check(!s.MenuShown(), "no menu while the copy runs");
     if (s.MenuShown()) PressKey(VK_ESCAPE);
-    Check(s.WaitForOperation(), "the big copy ends");
-    // A click the window took only after the copy may open the menu now.
-    if (s.MenuShown()) {
-        std::printf("  the menu came once the copy had ended\n");
-        PressKey(VK_ESCAPE);
-        PumpFor(500);
-    }
-    WIN32_FILE_ATTRIBUTE_DATA copy = {}, original = {};
-    Check(::GetFileAttributesExW(L"P:\\edisk\\Big.bin", GetFileExInfoStandard, &copy) &&
-              ::GetFileAttributesExW((std::wstring(kPc) + L"Big.bin").c_str(), GetFileExInfoStandard, &original) &&
-              copy.nFileSizeLow == original.nFileSizeLow && copy.nFileSizeHigh == original.nFileSizeHigh,
-          "Big.bin copied whole");
+    Check(s.WaitForOperation(IDYES), "the copy ends once the replacement is allowed");
+    Check(!s.MenuShown(), "no menu after the copy either");
+    Check(SameFile(L"P:\\Drift.mp3", std::wstring(kPc) + L"Drift.mp3"), "Drift.mp3 replaced whole");
 }
 
 void MenuPicture(Session& s) {
