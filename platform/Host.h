@@ -186,4 +186,11 @@ public:
     // Tells the shell that an item changed; only paths (SHCNF_PATHW, possibly
     // with SHCNF_FLUSH) are passed.
     virtual void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) = 0;
+    // Runs the shell's file operation, with its own progress, confirmation
+    // and error dialogs owned by `owner`. `record` is a file operation record
+    // (platform/ShellRecords.h), in and out: the aborted flag comes back in
+    // it. `from` and `to` are lists of paths, each ended by a zero, the list
+    // by one more (`to` is null for a deletion); `title` is the progress
+    // title or null. The answer is the shell's: 0 when the operation ran.
+    virtual int SHFileOperation(HWND owner, BYTE* record, LPCWSTR from, LPCWSTR to, LPCWSTR title) = 0;
 };

@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <setupapi.h>  // device interface lists
 #include <shlobj.h>    // the shell change notifications
+#include <shellapi.h>  // the shell's file operation
 #include <mmsystem.h>  // the audio mixer and the wave output
 
 #else  // native build

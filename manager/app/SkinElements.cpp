@@ -53,3 +53,11 @@ const SkinElementSlot* FindSkinElement(unsigned stringId) {
     }
     return nullptr;
 }
+
+const SkinElementSlot* SkinElementOf(int control) {
+    if (control == kNoControl) return nullptr;
+    for (const SkinElementSlot& element : kElements) {
+        if (element.control == control) return &element;
+    }
+    return nullptr;
+}

@@ -27,3 +27,5 @@ const std::array<SkinElementSlot, kSkinElementCount>& SkinElements();
 
 // The element whose string has `stringId` as its (lower) id; null when none has.
 const SkinElementSlot* FindSkinElement(unsigned stringId);
+// The element that places control `control`; null when none does.
+const SkinElementSlot* SkinElementOf(int control);

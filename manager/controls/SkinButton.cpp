@@ -87,6 +87,7 @@ void CSkinButton::Relay(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CSkinButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = GetHandle();
+    if (m_mouseFilter && IsMouseMessage(message) && m_mouseFilter(window, message, wParam, lParam)) return 0;
     switch (message) {
     case BM_GETCHECK:
         return m_checked ? BST_CHECKED : BST_UNCHECKED;

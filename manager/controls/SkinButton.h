@@ -14,6 +14,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
+#include "framework/MouseFilter.h"
 
 class CSkinButton : public CButton {
 public:
@@ -36,6 +37,8 @@ public:
     void SetTextColour(COLORREF colour);
     // A tooltip control that gets the button's mouse messages.
     void SetTooltip(HWND tooltip) { m_tooltip = tooltip; }
+    // Sees the button's mouse messages first (the window's hand cursor).
+    void SetMouseFilter(MouseFilter filter) { m_mouseFilter = std::move(filter); }
 
     Kind GetKind() const { return m_kind; }
     bool IsChecked() const { return m_checked; }
@@ -66,4 +69,5 @@ private:
     SIZE m_frame = {0, 0};
     CBitmap m_normal, m_hover, m_down, m_disabled, m_mask, m_focus;
     HWND m_tooltip = nullptr;
+    MouseFilter m_mouseFilter;
 };

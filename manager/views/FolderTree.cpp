@@ -81,6 +81,31 @@ std::wstring CFolderTree::WorkFolderPath() const {
     return JoinWorkFolder(labels);
 }
 
+bool CFolderTree::SelectChildNamed(const std::wstring& name) {
+    HTREEITEM selected = GetSelection();
+    if (!selected) return false;
+    EnsureChildren(selected);
+    HTREEITEM child = FindChild(selected, name);
+    return child && SelectItem(child);
+}
+
+bool CFolderTree::SelectParent() {
+    HTREEITEM selected = GetSelection();
+    HTREEITEM parent = selected ? GetParent(selected) : nullptr;
+    return parent && SelectItem(parent);
+}
+
+void CFolderTree::RefreshSelectedBranch() {
+    HTREEITEM selected = GetSelection();
+    Node* node = NodeOf(selected);
+    if (!node) return;
+    const bool open = (Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(selected), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    ForgetChildren(selected);
+    node->filled = false;
+    EnsureChildren(selected);
+    if (open) Expand(selected, TVE_EXPAND);
+}
+
 ShellItemPtr CFolderTree::PlayerDrive(int index) const {
     return index == 0 || index == 1 ? m_playerDrives[index] : nullptr;
 }

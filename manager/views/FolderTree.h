@@ -51,6 +51,15 @@ public:
     // between them; empty when nothing is selected.
     std::wstring WorkFolderPath() const;
 
+    // Selects the child of the selected node shown as `name` (opening the
+    // node first); false, and no change, when there is none: a file's name
+    // finds no folder.
+    bool SelectChildNamed(const std::wstring& name);
+    // Selects the selected node's parent; false at the top level.
+    bool SelectParent();
+    // Reads the selected node's children again, as the shell now has them.
+    void RefreshSelectedBranch();
+
     // The record of player drive 1 (index 0) or 2 (index 1); null when
     // unknown or released.
     ShellItemPtr PlayerDrive(int index) const;

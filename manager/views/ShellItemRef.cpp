@@ -43,3 +43,10 @@ IShellFolder* ShellItemRef::BindFolder() const {
     }
     return folder;
 }
+
+ULONG ShellItemRef::AskAttributes(ULONG wanted) const {
+    ULONG attributes = wanted;
+    LPCITEMIDLIST relative = m_relative;
+    if (FAILED(m_parent->GetAttributesOf(1, &relative, &attributes))) return 0;
+    return attributes & wanted;
+}

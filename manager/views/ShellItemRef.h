@@ -34,6 +34,9 @@ public:
     ULONG Attributes() const { return m_attributes; }
     bool IsFolder() const { return (m_attributes & SFGAO_FOLDER) != 0; }
 
+    // The attributes of `wanted` that its folder gives the item now; 0 when
+    // the folder does not answer.
+    ULONG AskAttributes(ULONG wanted) const;
     // The item's name as the shell shows it in its folder.
     std::wstring DisplayName() const;
     // The item's file-system path ("C:\Music"); empty when it has none.

@@ -144,7 +144,11 @@ bool CShellList::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
-bool CShellList::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
+bool CShellList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (m_mouseFilter && IsMouseMessage(message) && m_mouseFilter(GetHandle(), message, wParam, lParam)) {
+        result = 0;
+        return true;
+    }
     switch (message) {
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

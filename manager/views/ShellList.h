@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/ListView.h"
+#include "framework/MouseFilter.h"
 #include "framework/Subclass.h"
 #include "manager/app/ShellSort.h"
 #include "manager/views/ShellItemRef.h"
@@ -64,6 +65,9 @@ public:
     ShellItemPtr Item(int row) const;
     const SortState& Sort() const { return m_sort; }
 
+    // Sees the list's mouse messages first (the main window's dragging).
+    void SetMouseFilter(MouseFilter filter) { m_mouseFilter = std::move(filter); }
+
     // Display requests and column clicks from the list; true when taken,
     // with the answer in `result`.
     bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -87,6 +91,7 @@ private:
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM list);
 
     CSubclass m_subclass;
+    MouseFilter m_mouseFilter;
     CSortHeader m_header;
     FileDateFormatter m_formatDate;
     SortState m_sort;

@@ -72,6 +72,7 @@ bool CManagerDlg::OnInit() {
     RefreshGauge(false);
     RefreshCapacityTexts();
     SetUpMenuRecords();
+    SetUpMouseFilters();
     return true;
 }
 
@@ -110,6 +111,7 @@ void CManagerDlg::FillFilterBox() {
 }
 
 bool CManagerDlg::OnCommand(WORD code, WORD id, HWND /*control*/) {
+    if (OnBrowseCommand(id)) return true;
     switch (id) {
     case IDOK:
     case IDCANCEL:
@@ -161,6 +163,7 @@ bool CManagerDlg::OnNotify(const NMHDR& header) {
     LRESULT result = 0;
     bool handled = m_pcList.OnNotify(header, result) || m_playerList.OnNotify(header, result) ||
                    m_tree.OnNotify(header, result);
+    if (OnListNotify(header)) handled = true;
     if (header.idFrom == kFolderTree && header.code == TVN_SELCHANGEDW) {
         FillPcList();
         handled = true;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -18,12 +19,15 @@
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "manager/app/DriveCapacity.h"
+#include "manager/app/FileOperation.h"
+#include "manager/app/ListDragging.h"
 #include "manager/app/LocaleDateFormat.h"
 #include "manager/app/MasterVolume.h"
 #include "manager/app/MenuItems.h"
 #include "manager/app/PlayerDriveEvents.h"
 #include "manager/app/PlayerDrives.h"
 #include "manager/app/PopupMenus.h"
+#include "manager/app/TransferPlan.h"
 #include "manager/controls/CapacityBar.h"
 #include "manager/controls/OwnerDrawMenu.h"
 #include "manager/controls/SkinSlider.h"
@@ -79,6 +83,39 @@ private:
     void SetUpMenuRecords();
     void ShowPopup(int button);
     MenuContext CurrentMenuContext() const;
+    // Shows `items` at a screen point; a separator follows the first
+    // `separatorAfter` items when it is not 0.
+    void TrackMenu(const std::vector<PopupItem>& items, POINT screen, size_t separatorAfter);
+
+    // Copying and deleting through the shell (ManagerDlgTransfers.cpp).
+    void CopyToPlayer();
+    void CopyToPc();
+    void DeleteSelection();
+    FileOperationOutcome RunFileOperation(const TransferPlan& plan, UINT operation, WORD flags);
+    std::vector<TransferItem> Selection(const CShellList& list) const;
+    PlayerFolder ShownPlayerFolder() const;
+    void Warn(SkinMessage message);
+    void RefreshPlayerSide();
+    void RefreshPcSide();
+
+    // Moving through folders and the lists' context menus
+    // (ManagerDlgBrowse.cpp).
+    bool OnBrowseCommand(WORD id);
+    bool OnListNotify(const NMHDR& header);
+    void ListClicked(int list, int row);
+    void ListDoubleClicked(int list, int row);
+    void ShowListMenu(int list, int row);
+    void UpOneLevel();
+
+    // Dragging files between the lists and the buttons' hand cursor
+    // (ManagerDlgDrag.cpp).
+    void SetUpMouseFilters();
+    void BeginDrag(int list, POINT start);
+    HIMAGELIST ComposeDragImage(const CShellList& list, const std::vector<int>& rows) const;
+    void FilterListMouse(int list, UINT message, LPARAM lParam);
+    void EndDrag(WindowPoint point);
+    void FilterButtonMouse(UINT message);
+    ListPlaces Places() const;
 
     Host& m_host;
     HMODULE m_skin;
@@ -107,6 +144,13 @@ private:
     std::wstring m_playableFile;
     int m_activeSide = 0;
     bool m_previewPlaying = false;
+    std::wstring m_playingFile;  // the file the preview plays
+    bool m_operationIdle = true;  // false while the shell's file operation runs
+    bool m_dragging = false;
+    int m_dragSource = 0;  // the list the drag began in
+    HIMAGELIST m_dragImage = nullptr;
+    std::vector<int> m_draggedRows;
+    bool m_buttonPressed = false;  // for the hand cursor
     DeviceEvents m_deviceEvents;
 
     UINT m_lastSystemMenuItem = 0;

@@ -30,22 +30,24 @@ MenuContext CManagerDlg::CurrentMenuContext() const {
 }
 
 void CManagerDlg::ShowPopup(int button) {
-    const SkinElementSlot* slot = nullptr;
-    for (const SkinElementSlot& element : SkinElements()) {
-        if (element.control == button) slot = &element;
-    }
+    const SkinElementSlot* slot = SkinElementOf(button);
     if (!slot) return;
+    // Under the button: the left-bottom corner of its place in the skin.
+    const SkinRect& place = m_layout.Element(slot->string.id).rect;
+    POINT corner = {place.left, place.bottom};
+    ::ClientToScreen(GetHandle(), &corner);
+    TrackMenu(PopupMenuItems(button, CurrentMenuContext()), corner, 0);
+}
+
+void CManagerDlg::TrackMenu(const std::vector<PopupItem>& items, POINT screen, size_t separatorAfter) {
     m_menu.CreatePopup();
     m_menu.SetResourceModule(m_skin);
     m_menu.SetIconArea(kMenuIconArea, kMenuIconArea);
     m_menu.SetBackgroundColour(kMenuBackground);
     m_menu.SetHighlightColour(kMenuHighlight);
-    for (const PopupItem& item : PopupMenuItems(button, CurrentMenuContext())) {
-        m_menu.AppendItem(item.command, &m_menuRecords[item.text], item.enabled);
+    for (size_t i = 0; i < items.size(); ++i) {
+        m_menu.AppendItem(items[i].command, &m_menuRecords[items[i].text], items[i].enabled);
+        if (separatorAfter != 0 && i + 1 == separatorAfter) m_menu.AppendSeparator();
     }
-    // Under the button: the left-bottom corner of its place in the skin.
-    const SkinRect& place = m_layout.Element(slot->string.id).rect;
-    POINT corner = {place.left, place.bottom};
-    ::ClientToScreen(GetHandle(), &corner);
-    m_menu.TrackAt(corner, GetHandle());
+    m_menu.TrackAt(screen, GetHandle());
 }

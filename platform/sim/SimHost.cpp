@@ -6,6 +6,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/MixerRecords.h"
+#include "platform/ShellRecords.h"
 #include "platform/sim/SimMessages.h"
 
 namespace {
@@ -142,4 +144,29 @@ void SimHost::SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID /*
     std::wstring path;
     if ((flags & 0xFFu) == SHCNF_PATHW && item1) path = static_cast<const wchar_t*>(item1);
     machine_.NotifyShell({eventId, flags, path});
+}
+
+namespace {
+
+// The paths of a list each ended by a zero, the list by one more.
+std::vector<std::wstring> PathList(LPCWSTR list) {
+    std::vector<std::wstring> paths;
+    for (const wchar_t* at = list; at && *at; at += paths.back().size() + 1) paths.emplace_back(at);
+    return paths;
+}
+
+}  // namespace
+
+int SimHost::SHFileOperation(HWND owner, BYTE* record, LPCWSTR from, LPCWSTR to, LPCWSTR title) {
+    SimFileOperation operation;
+    operation.owner = owner;
+    operation.function = mixer_record::Get32(record + file_operation::kFunction);
+    operation.flags = static_cast<WORD>(record[file_operation::kFlags] | record[file_operation::kFlags + 1] << 8);
+    operation.from = PathList(from);
+    operation.to = PathList(to);
+    operation.title = title ? title : L"";
+    machine_.RecordFileOperation(operation);
+    const SimFileOperationAnswer answer = machine_.FileOperationAnswer();
+    mixer_record::Put32(record + file_operation::kAnyAborted, answer.aborted ? 1 : 0);
+    return answer.result;
 }

@@ -139,6 +139,7 @@ public:
     MMRESULT mixerSetControlDetails(HMIXEROBJ mixer, const BYTE* request, const BYTE* values, DWORD flags) override;
 
     void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) override;
+    int SHFileOperation(HWND owner, BYTE* record, LPCWSTR from, LPCWSTR to, LPCWSTR title) override;
 
 private:
     struct Module {

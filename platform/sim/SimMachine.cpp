@@ -198,3 +198,23 @@ std::vector<SimShellNotice> SimMachine::ShellNotices() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return shellNotices_;
 }
+
+void SimMachine::RecordFileOperation(const SimFileOperation& operation) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fileOperations_.push_back(operation);
+}
+
+std::vector<SimFileOperation> SimMachine::FileOperations() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return fileOperations_;
+}
+
+void SimMachine::SetFileOperationAnswer(const SimFileOperationAnswer& answer) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fileOperationAnswer_ = answer;
+}
+
+SimFileOperationAnswer SimMachine::FileOperationAnswer() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return fileOperationAnswer_;
+}

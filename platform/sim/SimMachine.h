@@ -47,6 +47,24 @@ struct SimShellNotice {
     std::wstring path;
 };
 
+// A file operation the shell was asked for, as the program handed it over.
+struct SimFileOperation {
+    HWND owner;
+    UINT function;
+    WORD flags;
+    std::vector<std::wstring> from;
+    std::vector<std::wstring> to;  // empty for a deletion
+    std::wstring title;
+};
+
+// How the simulated user and shell answer the next file operations: the
+// shell's result, and whether the user aborted some part (a declined
+// confirmation).
+struct SimFileOperationAnswer {
+    int result = 0;
+    bool aborted = false;
+};
+
 struct SimVersion {
     DWORD platformId = VER_PLATFORM_WIN32_NT;
     DWORD major = 5;
@@ -150,6 +168,12 @@ public:
     void NotifyShell(const SimShellNotice& notice);
     // What the shell was told, in order.
     std::vector<SimShellNotice> ShellNotices() const;
+    // The shell's file operations: what they were asked, in order, and how
+    // they answer. The simulated shell shows no dialog and touches no file.
+    void RecordFileOperation(const SimFileOperation& operation);
+    std::vector<SimFileOperation> FileOperations() const;
+    void SetFileOperationAnswer(const SimFileOperationAnswer& answer);
+    SimFileOperationAnswer FileOperationAnswer() const;
 
 private:
     mutable std::mutex mutex_;
@@ -171,4 +195,6 @@ private:
     SimWindowTable windowTable_;
     SimMixer mixer_{windowTable_};
     std::vector<SimShellNotice> shellNotices_;
+    std::vector<SimFileOperation> fileOperations_;
+    SimFileOperationAnswer fileOperationAnswer_;
 };

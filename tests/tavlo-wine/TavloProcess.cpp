@@ -1,10 +1,17 @@
 #include "tests/tavlo-wine/TavloProcess.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include "manager/app/ManagerControls.h"
+#include "manager/app/ManagerStartup.h"
 
 namespace {
 
 const DWORD kPollMs = 50;
+const DWORD kWaitMs = 60000;
+const wchar_t kWorkFolderKey[] = L"SOFTWARE\\Merel";
+const wchar_t kWorkFolderValue[] = L"WorkFolder";
 
 struct Search {
     DWORD process;
@@ -27,6 +34,12 @@ BOOL CALLBACK AddText(HWND child, LPARAM texts) {
     ::GetWindowTextW(child, text, 512);
     if (text[0]) *reinterpret_cast<std::wstring*>(texts) += std::wstring(text) + L"\n";
     return TRUE;
+}
+
+std::wstring PathLabel(const wchar_t* path) {
+    SHFILEINFOW info = {};
+    ::SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+    return info.szDisplayName;
 }
 
 }  // namespace
@@ -111,4 +124,34 @@ std::string Narrow(const std::wstring& text) {
     std::string narrow(size > 0 ? size - 1 : 0, '\0');
     if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
     return narrow;
+}
+
+bool SetWorkFolderOnC(const std::wstring& program, const std::wstring& folder) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kWorkFolderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegDeleteValueW(key, kWorkFolderValue);
+    {
+        TavloProcess first(program, L"");
+        HWND window = first.WaitForWindow(kManagerWindowClass, kWaitMs);
+        DWORD code = 0;
+        if (window) ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCloseButton, BN_CLICKED), 0);
+        if (!window || !first.WaitForExit(kWaitMs, code)) {
+            ::RegCloseKey(key);
+            return false;
+        }
+    }
+    wchar_t text[256] = L"";
+    DWORD size = sizeof text - sizeof(wchar_t);
+    bool set = ::RegQueryValueExW(key, kWorkFolderValue, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==
+               ERROR_SUCCESS;
+    if (set) {
+        const std::wstring path = std::wstring(text) + L"\\" + PathLabel(L"C:\\") + L"\\" + folder;
+        set = ::RegSetValueExW(key, kWorkFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                               static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    ::RegCloseKey(key);
+    return set;
 }

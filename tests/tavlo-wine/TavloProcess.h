@@ -29,6 +29,12 @@ private:
     PROCESS_INFORMATION m_process = {};
 };
 
+// Makes C:\`folder` the work folder the program's next start selects. The
+// window keeps the tree's labels of the folder selected as it closes: a
+// start without a work folder, closed at once, gives those of My Computer,
+// to which the drive's label and the folder are added.
+bool SetWorkFolderOnC(const std::wstring& program, const std::wstring& folder);
+
 // The texts of a window's children, one a line (a message box's message).
 std::wstring ChildTexts(HWND window);
 std::wstring ClassOf(HWND window);

@@ -29,42 +29,6 @@ namespace {
 const DWORD kWaitMs = 60000;
 const DWORD kSettleMs = 1500;
 
-std::wstring PathLabel(const wchar_t* path) {
-    SHFILEINFOW info = {};
-    ::SHGetFileInfoW(path, 0, &info, sizeof info, SHGFI_DISPLAYNAME);
-    return info.szDisplayName;
-}
-
-const wchar_t kWorkFolderKey[] = L"SOFTWARE\\Merel";
-const wchar_t kWorkFolderValue[] = L"WorkFolder";
-
-// The window keeps the tree's labels of the folder selected as it closes:
-// a first start, closed at once, gives those of My Computer, to which
-// C:\tavlo-music is added as the folder of the pictures.
-bool SetMusicWorkFolder(const std::wstring& program) {
-    {
-        TavloProcess first(program, L"");
-        HWND window = first.WaitForWindow(kManagerWindowClass, kWaitMs);
-        if (!window) return false;
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCloseButton, BN_CLICKED), 0);
-        DWORD code = 0;
-        if (!first.WaitForExit(kWaitMs, code)) return false;
-    }
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWorkFolderKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
-    wchar_t text[256] = L"";
-    DWORD size = sizeof text - sizeof(wchar_t);
-    bool set = ::RegQueryValueExW(key, kWorkFolderValue, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==
-               ERROR_SUCCESS;
-    if (set) {
-        const std::wstring path = std::wstring(text) + L"\\" + PathLabel(L"C:\\") + L"\\tavlo-music";
-        set = ::RegSetValueExW(key, kWorkFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                               static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-    ::RegCloseKey(key);
-    return set;
-}
-
 bool Capture(HWND window, const std::wstring& folder, const std::wstring& name) {
     std::string error;
     if (CaptureWindow(window, folder + L"\\" + name + L".bmp", error)) return true;
@@ -107,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring name = argv[3];
     const bool menu = argc > 4 && std::wstring(argv[4]) == L"menu";
     ::CoInitialize(nullptr);
-    if (!SetMusicWorkFolder(argv[1])) std::fprintf(stderr, "tavlo-shots: no work folder for the music\n");
+    if (!SetWorkFolderOnC(argv[1], L"tavlo-music")) std::fprintf(stderr, "tavlo-shots: no work folder for the music\n");
 
     TavloProcess tavlo(argv[1], L"");
     HWND window = tavlo.WaitForWindow(kManagerWindowClass, kWaitMs);

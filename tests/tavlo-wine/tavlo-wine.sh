@@ -5,12 +5,15 @@
 #
 #   tavlo-wine.sh checks TAVLO-CHECKS.exe TAVLO.exe TAVLO-WITHOUT-SKIN.exe
 #   tavlo-wine.sh shots TAVLO-SHOTS.exe TAVLO.exe OUTPUT [COPY]
+#   tavlo-wine.sh transfers TAVLO-TRANSFERS.exe TAVLO.exe OUTPUT [COPY]
 #   tavlo-wine.sh show TAVLO.exe                   (the window on the caller's display)
 #
 # "checks" runs the start-up checks; "shots" photographs the window in
 # English (with the File button's menu open, then without the player after
 # a refresh) and in Chinese, and keeps the pictures as PNG files in OUTPUT
-# (and COPY). WINEPREFIX names the prefix.
+# (and COPY); "transfers" copies, deletes and drags files between the PC and
+# the player and keeps its pictures (a copy under way, a context menu) the
+# same way. WINEPREFIX names the prefix.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -39,6 +42,30 @@ for track in "Anchor:2500000" "Breakwater:7300000" "Current:1200000" "Driftwood:
 done
 
 case "$mode" in
+transfers)
+    program=$1 tavlo=$2 output=$3 copy=${4:-}
+    # The player without "edisk", which the first copy makes, and with
+    # VOICE and a folder of the user's own.
+    rm -rf "$player/edisk"
+    mkdir -p "$player/VOICE" "$player/Books"
+    pc="$WINEPREFIX/drive_c/tavlo-transfer"
+    rm -rf "$pc"
+    mkdir -p "$pc/back"
+    head -c 150000 /dev/urandom >"$pc/Song.MP3"
+    head -c 90000 /dev/urandom >"$pc/Drift.mp3"
+    head -c 70000 /dev/urandom >"$pc/さくら.mp3"
+    printf 'Bring the lantern.\r\n' >"$pc/notes.txt"
+    printf '笔记\r\n' >"$pc/笔记.txt"
+    work="$PWD/tavlo-transfer-pictures"
+    rm -rf "$work"
+    mkdir -p "$work"
+    status=0
+    # Wine reads the names of Unix files in the locale's character set:
+    # UTF-8, for the Japanese and Chinese names.
+    LC_ALL=C.UTF-8 LANG=C.UTF-8 xvfb "$program" "$(windows_path "$tavlo")" "$(windows_path "$work")" || status=1
+    bash "$root/tests/wine-ui/keep-pictures.sh" "$work" "$output" "$copy" copy-in-progress context-menu || status=1
+    exit "$status"
+    ;;
 checks)
     xvfb "$1" "$(windows_path "$2")" "$(windows_path "$3")"
     ;;
