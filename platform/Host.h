@@ -186,4 +186,12 @@ public:
     // Tells the shell that an item changed; only paths (SHCNF_PATHW, possibly
     // with SHCNF_FLUSH) are passed.
     virtual void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) = 0;
+    // The shell's own file operation (FO_MOVE, FO_COPY, FO_DELETE) with its
+    // progress and confirmation windows over `owner`. `from` and `to` are
+    // lists of paths, each ending in a zero and the list in one more; `to`
+    // may be null for a deletion. The fields of the shell's operation record
+    // come as arguments of their own; `anyAborted`, when given, tells
+    // whether the user cancelled part of it. 0 on success.
+    virtual int SHFileOperation(HWND owner, UINT function, LPCWSTR from, LPCWSTR to, WORD flags,
+                                BOOL* anyAborted) = 0;
 };

@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <setupapi.h>  // device interface lists
 #include <shlobj.h>    // the shell change notifications
+#include <shellapi.h>  // the shell file operations
 #include <mmsystem.h>  // the audio mixer and the wave output
 
 #else  // native build
@@ -208,6 +209,13 @@ typedef intptr_t (*FARPROC)();
 #define SHCNE_FREESPACE 0x00040000L
 #define SHCNF_PATHW 0x0005u
 #define SHCNF_FLUSH 0x1000u
+
+// Shell file operations.
+#define FO_MOVE 0x0001u
+#define FO_COPY 0x0002u
+#define FO_DELETE 0x0003u
+#define FOF_FILESONLY 0x0080u
+#define FOF_NOCONFIRMMKDIR 0x0200u
 
 // Messages from the system.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u

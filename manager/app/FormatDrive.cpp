@@ -1,6 +1,6 @@
 #include "manager/app/FormatDrive.h"
 
-#include <cwctype>
+#include "manager/app/TextCompare.h"
 
 const wchar_t kPlayerFileSystem[] = L"FAT";
 
@@ -11,18 +11,6 @@ int FormatDriveIndex(const std::wstring& path) {
     if (letter >= L'a' && letter <= L'z') return letter - L'a';
     return -1;
 }
-
-namespace {
-
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 int PlayerFileSystemItem(const std::vector<std::wstring>& items) {
     for (size_t i = 0; i < items.size(); ++i) {

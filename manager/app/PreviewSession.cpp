@@ -1,5 +1,11 @@
 #include "manager/app/PreviewSession.h"
 
+#include "manager/app/ListFilter.h"
+
+bool IsPlayableFile(const std::wstring& path) {
+    return path.size() > 4 && (FilterKeeps(L"*.mp3", path) || FilterKeeps(L"*.wma", path));
+}
+
 void PreviewSession::Play(const std::wstring& selected) {
     if (m_playing) {
         m_outlet.Warn(kPreviewAlreadyPlaying);
@@ -75,4 +81,16 @@ void PreviewSession::ShowIdle() {
     m_outlet.EnablePosition(false);
     m_outlet.SetPosition(0);
     m_outlet.ShowPlaying(false);
+}
+
+bool PreviewReportAt(MediaMode mode, MediaMode lastMode, long position, long length, long& report) {
+    if (mode == MediaMode::kPlaying) {
+        report = position;
+        return true;
+    }
+    if (mode == MediaMode::kStopped && lastMode == MediaMode::kPlaying) {
+        report = length;
+        return true;
+    }
+    return false;
 }

@@ -33,6 +33,19 @@ public:
     virtual void Warn(SkinMessage message) = 0;
 };
 
+// A file the preview plays: its name ends in ".mp3" or ".wma", in any case.
+bool IsPlayableFile(const std::wstring& path);
+
+// The MCI window's mode as the position reporter reads it at each tick.
+enum class MediaMode { kPlaying, kStopped, kOther };
+
+// The position reporter's report at a tick, if any. While the window plays
+// it reports its position. Wine's MCI window reads 0 again once a track has
+// ended, so the end is told by the window having stopped by itself since
+// the last tick, when it played: the report is then the length, which the
+// session takes as the end. Paused, or never opened: no report.
+bool PreviewReportAt(MediaMode mode, MediaMode lastMode, long position, long length, long& report);
+
 // How the position slider was scrolled (the trackbar's codes).
 enum class PositionScroll { kThumbPosition, kThumbTrack, kEndScroll, kOther };
 

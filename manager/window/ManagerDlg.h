@@ -24,15 +24,17 @@
 #include "manager/app/PlayerDriveEvents.h"
 #include "manager/app/PlayerDrives.h"
 #include "manager/app/PopupMenus.h"
+#include "manager/app/PreviewSession.h"
 #include "manager/controls/CapacityBar.h"
 #include "manager/controls/OwnerDrawMenu.h"
 #include "manager/controls/SkinSlider.h"
 #include "manager/views/FolderTree.h"
 #include "manager/views/ShellList.h"
+#include "manager/window/PreviewPlayer.h"
 #include "manager/window/SkinLayout.h"
 #include "platform/Host.h"
 
-class CManagerDlg : public CModalDialog {
+class CManagerDlg : public CModalDialog, private PreviewOutlet {
 public:
     // `skin` is the skin library the window's template, texts and pictures
     // come from; `dates` writes the lists' date column.
@@ -50,6 +52,7 @@ protected:
     bool OnNotify(const NMHDR& header) override;
     bool OnPaint() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnTimer(UINT_PTR timer) override;
     void OnDestroy() override;
 
 private:
@@ -80,6 +83,43 @@ private:
     void ShowPopup(int button);
     MenuContext CurrentMenuContext() const;
 
+    // The preview, formatting, text-to-speech and help, handed out by
+    // ManagerDlgMedia.cpp.
+    bool OnMediaCommand(WORD id);
+    bool OnMediaMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+    // The preview (ManagerDlgPreview.cpp), and the MCI window and controls
+    // it lends PreviewSession.
+    void PlayPreview(bool fromMenu);
+    void StopPreview();
+    void OnPreviewPosition(long position);
+    void OnSliderScroll(WORD code, HWND slider);
+    void PickPlayableFile(const NMHDR& header);
+    void EnableFileCommands(bool enable);
+    void OpenMedia(const std::wstring& path) override;
+    void PlayMedia() override;
+    void PauseMedia() override;
+    void SeekMedia(long position) override;
+    void CloseMedia() override;
+    long MediaLength() override;
+    void SetPositionRange(long length) override;
+    void SetPosition(long position) override;
+    void EnablePosition(bool enable) override;
+    void ShowPlaying(bool playing) override;
+    void Warn(SkinMessage message) override;
+
+    // Formatting (ManagerDlgFormat.cpp).
+    void FormatPlayer();
+    void ShowFormatFailed();
+
+    // Text-to-speech (ManagerDlgSpeech.cpp) and help (ManagerDlgHelp.cpp).
+    void StartSpeech();
+    void RunSpeechProgram(const std::wstring& folder);
+    void OnSpeechWaitOver();
+    void OnCopyData(const COPYDATASTRUCT& data);
+    void ImportSpeechFile();
+    void ShowHelp();
+
     Host& m_host;
     HMODULE m_skin;
     const CLocaleDateFormat& m_dates;
@@ -108,6 +148,13 @@ private:
     int m_activeSide = 0;
     bool m_previewPlaying = false;
     DeviceEvents m_deviceEvents;
+
+    CPreviewPlayer m_previewPlayer;
+    PreviewSession m_preview{*this};
+    HWND m_previewWindow = nullptr;  // the MCI window while the preview plays
+    HWND m_speechWindow = nullptr;   // the text-to-speech program's window
+    bool m_speechWaitOver = false;
+    std::wstring m_importPath;
 
     UINT m_lastSystemMenuItem = 0;
     HICON m_icon = nullptr;

@@ -139,6 +139,8 @@ public:
     MMRESULT mixerSetControlDetails(HMIXEROBJ mixer, const BYTE* request, const BYTE* values, DWORD flags) override;
 
     void SHChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) override;
+    int SHFileOperation(HWND owner, UINT function, LPCWSTR from, LPCWSTR to, WORD flags,
+                        BOOL* anyAborted) override;
 
 private:
     struct Module {

@@ -231,3 +231,15 @@ TEST_F(SimFiles, DevicesAreReachedThroughTheirNames) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_WRITE_PROTECT), Error());
     host.CloseHandle(device);
 }
+
+TEST_F(SimFiles, TheShellMovesAFileAndLeavesBothWhenTheDestinationCannotBeMade) {
+    folder.Write("speech.wav", {9, 8, 7});
+    ASSERT_EQ(0, host.SHFileOperation(nullptr, FO_MOVE, L"C:\\speech.wav\0", L"C:\\Caddis\\speech.mp3\0", 0x280,
+                                      nullptr));
+    EXPECT_EQ(std::string("\x09\x08\x07", 3), folder.Read("Caddis/speech.mp3"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, host.GetFileAttributes(L"C:\\speech.wav"));
+
+    EXPECT_NE(0, host.SHFileOperation(nullptr, FO_MOVE, L"C:\\Caddis\\speech.mp3\0", L"C:\\missing\\speech.mp3\0",
+                                      0x280, nullptr));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, host.GetFileAttributes(L"C:\\Caddis\\speech.mp3"));
+}

@@ -75,6 +75,14 @@ TEST_F(Preview, PlayOpensTheSelectionOrSaysWhyNot) {
     EXPECT_EQ(L"P:\\a.mp3", session.File());
 }
 
+TEST(PreviewFiles, OnlyMp3AndWmaFilesPlay) {
+    EXPECT_TRUE(IsPlayableFile(L"P:\\Song.MP3"));
+    EXPECT_TRUE(IsPlayableFile(L"C:\\Music\\talk.wma"));
+    EXPECT_FALSE(IsPlayableFile(L"P:\\edisk\\notes.txt"));
+    EXPECT_FALSE(IsPlayableFile(L"P:\\mp3"));
+    EXPECT_FALSE(IsPlayableFile(L""));
+}
+
 TEST_F(Preview, PlayFromTheMenuStopsTheRunningPreviewAndStartsTheNewFile) {
     StartPlaying();
     session.PlayFromMenu(L"P:\\b.mp3");
@@ -125,6 +133,29 @@ TEST_F(Preview, ThePositionThumb) {
     session.OnScroll(PositionScroll::kEndScroll, 5000, 5000);
     session.OnScroll(PositionScroll::kEndScroll, 100, 5000);
     EXPECT_TRUE(outlet.Take().empty());
+}
+
+TEST(PreviewReporter, ReportsWhilePlayingAndTheLengthOnceTheTrackStoppedByItself) {
+    long report = -1;
+    EXPECT_TRUE(PreviewReportAt(MediaMode::kPlaying, MediaMode::kPlaying, 1200, 5000, report));
+    EXPECT_EQ(1200, report);
+    // The window reads 0 after the end: the report is the length all the same.
+    EXPECT_TRUE(PreviewReportAt(MediaMode::kStopped, MediaMode::kPlaying, 0, 5000, report));
+    EXPECT_EQ(5000, report);
+    // Stopped before too, paused by the thumb, or a window that never opened.
+    EXPECT_FALSE(PreviewReportAt(MediaMode::kStopped, MediaMode::kStopped, 0, 5000, report));
+    EXPECT_FALSE(PreviewReportAt(MediaMode::kOther, MediaMode::kPlaying, 2000, 5000, report));
+    EXPECT_FALSE(PreviewReportAt(MediaMode::kOther, MediaMode::kOther, 0, 0, report));
+}
+
+// The session and the reporter together: a track that ends by itself.
+TEST_F(Preview, AReportedEndEndsThePreview) {
+    StartPlaying();
+    long report = 0;
+    ASSERT_TRUE(PreviewReportAt(MediaMode::kStopped, MediaMode::kPlaying, 0, outlet.length, report));
+    session.OnPosition(report);
+    EXPECT_FALSE(session.Playing());
+    EXPECT_FALSE(outlet.playingShown);
 }
 
 }  // namespace
