@@ -75,7 +75,11 @@ HWND CPreviewPlayer::Open(HWND parent, HINSTANCE instance) {
     Close();
     m_state = kOpened;
     m_window = ::MCIWndCreateW(parent, instance, kMciWindowStyle, m_path.c_str());
-    if (m_window) InstallReporter(m_window);
+    if (!m_window) return nullptr;
+    // Wine's MCI window shows itself (its play bar over the main window's
+    // corner) even without WS_VISIBLE; the preview's window stays unseen.
+    ::ShowWindow(m_window, SW_HIDE);
+    InstallReporter(m_window);
     return m_window;
 }
 
