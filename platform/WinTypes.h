@@ -210,6 +210,13 @@ typedef intptr_t (*FARPROC)();
 #define SHCNF_PATHW 0x0005u
 #define SHCNF_FLUSH 0x1000u
 
+// Shell file operations.
+#define FO_MOVE 0x0001u
+#define FO_COPY 0x0002u
+#define FO_DELETE 0x0003u
+#define FOF_FILESONLY 0x0080u
+#define FOF_NOCONFIRMMKDIR 0x0200u
+
 // Messages from the system.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u
 #define FORMAT_MESSAGE_FROM_STRING 0x00000400u

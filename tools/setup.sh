@@ -4,7 +4,9 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev mingw-w64 wine wine32:i386 wine64 xvfb imagemagick
-          dosfstools mtools fonts-wqy-microhei python3 clang libclang-rt-14-dev)
+          dosfstools mtools fonts-wqy-microhei python3 clang libclang-rt-14-dev
+          fp-utils lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+          gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 
 missing=()
 for package in "${packages[@]}"; do

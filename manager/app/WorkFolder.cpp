@@ -1,5 +1,7 @@
 #include "manager/app/WorkFolder.h"
 
+#include "manager/app/RegistryText.h"
+
 namespace {
 
 const wchar_t kWorkFolderKey[] = L"SOFTWARE\\Merel";
@@ -28,21 +30,7 @@ std::vector<std::wstring> SplitWorkFolder(const std::wstring& path) {
 }
 
 std::wstring ReadWorkFolder(Host& host) {
-    HKEY key = nullptr;
-    if (host.RegOpenKeyEx(HKEY_LOCAL_MACHINE, kWorkFolderKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return L"";
-    WCHAR buffer[kWorkFolderChars] = {};
-    DWORD type = 0;
-    DWORD size = sizeof buffer;
-    const LONG result = host.RegQueryValueEx(key, kWorkFolderValue, nullptr, &type, reinterpret_cast<LPBYTE>(buffer),
-                                             &size);
-    host.RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ) return L"";
-    // A value stored without its terminating zero fills the buffer to its
-    // end; the text is what lies before the first zero within it.
-    size_t length = 0;
-    const size_t chars = size / sizeof(WCHAR);
-    while (length < chars && buffer[length] != 0) ++length;
-    return std::wstring(buffer, length);
+    return ReadRegistryText(host, kWorkFolderKey, kWorkFolderValue, kWorkFolderChars);
 }
 
 void StoreWorkFolder(Host& host, const std::wstring& path) {

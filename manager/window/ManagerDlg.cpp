@@ -112,6 +112,7 @@ void CManagerDlg::FillFilterBox() {
 
 bool CManagerDlg::OnCommand(WORD code, WORD id, HWND /*control*/) {
     if (OnBrowseCommand(id)) return true;
+    if (OnMediaCommand(id)) return true;
     switch (id) {
     case IDOK:
     case IDCANCEL:
@@ -168,11 +169,6 @@ bool CManagerDlg::OnNotify(const NMHDR& header) {
         FillPcList();
         handled = true;
     }
-    // The side clicked last is the one the menus' Delete works on.
-    if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
-        if (header.idFrom == kPcList) m_activeSide = 1;
-        if (header.idFrom == kPlayerList) m_activeSide = 0;
-    }
     if (handled) ::SetWindowLongPtrW(GetHandle(), DWLP_MSGRESULT, result);
     return handled;
 }
@@ -191,6 +187,7 @@ bool CManagerDlg::OnPaint() {
 }
 
 bool CManagerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (OnMediaMessage(message, wParam, lParam, result)) return true;
     switch (message) {
     case WM_ERASEBKGND:
         result = Erase(reinterpret_cast<HDC>(wParam));
@@ -273,6 +270,7 @@ HBRUSH CManagerDlg::ControlColour(HDC dc, HWND control, UINT message) {
 }
 
 void CManagerDlg::OnDestroy() {
+    m_preview.Stop();
     if (m_backgroundBrush) ::DeleteObject(m_backgroundBrush);
     if (m_listFont) ::DeleteObject(m_listFont);
     m_backgroundBrush = nullptr;

@@ -27,16 +27,18 @@
 #include "manager/app/PlayerDriveEvents.h"
 #include "manager/app/PlayerDrives.h"
 #include "manager/app/PopupMenus.h"
+#include "manager/app/PreviewSession.h"
 #include "manager/app/TransferPlan.h"
 #include "manager/controls/CapacityBar.h"
 #include "manager/controls/OwnerDrawMenu.h"
 #include "manager/controls/SkinSlider.h"
 #include "manager/views/FolderTree.h"
 #include "manager/views/ShellList.h"
+#include "manager/window/PreviewPlayer.h"
 #include "manager/window/SkinLayout.h"
 #include "platform/Host.h"
 
-class CManagerDlg : public CModalDialog {
+class CManagerDlg : public CModalDialog, private PreviewOutlet {
 public:
     // `skin` is the skin library the window's template, texts and pictures
     // come from; `dates` writes the lists' date column.
@@ -54,6 +56,7 @@ protected:
     bool OnNotify(const NMHDR& header) override;
     bool OnPaint() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnTimer(UINT_PTR timer) override;
     void OnDestroy() override;
 
 private:
@@ -94,7 +97,6 @@ private:
     FileOperationOutcome RunFileOperation(const TransferPlan& plan, UINT operation, WORD flags);
     std::vector<TransferItem> Selection(const CShellList& list) const;
     PlayerFolder ShownPlayerFolder() const;
-    void Warn(SkinMessage message);
     void RefreshPlayerSide();
     void RefreshPcSide();
 
@@ -116,6 +118,42 @@ private:
     void EndDrag(WindowPoint point);
     void FilterButtonMouse(UINT message);
     ListPlaces Places() const;
+
+    // The preview, formatting, text-to-speech and help, handed out by
+    // ManagerDlgMedia.cpp.
+    bool OnMediaCommand(WORD id);
+    bool OnMediaMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+    // The preview (ManagerDlgPreview.cpp), and the MCI window and controls
+    // it lends PreviewSession.
+    void PlayPreview(bool fromMenu);
+    void StopPreview();
+    void OnPreviewPosition(long position);
+    void OnSliderScroll(WORD code, HWND slider);
+    void EnableFileCommands(bool enable);
+    void OpenMedia(const std::wstring& path) override;
+    void PlayMedia() override;
+    void PauseMedia() override;
+    void SeekMedia(long position) override;
+    void CloseMedia() override;
+    long MediaLength() override;
+    void SetPositionRange(long length) override;
+    void SetPosition(long position) override;
+    void EnablePosition(bool enable) override;
+    void ShowPlaying(bool playing) override;
+    void Warn(SkinMessage message) override;  // ManagerDlgTransfers.cpp
+
+    // Formatting (ManagerDlgFormat.cpp).
+    void FormatPlayer();
+    void ShowFormatFailed();
+
+    // Text-to-speech (ManagerDlgSpeech.cpp) and help (ManagerDlgHelp.cpp).
+    void StartSpeech();
+    void RunSpeechProgram(const std::wstring& folder);
+    void OnSpeechWaitOver();
+    void OnCopyData(const COPYDATASTRUCT& data);
+    void ImportSpeechFile();
+    void ShowHelp();
 
     Host& m_host;
     HMODULE m_skin;
@@ -144,7 +182,6 @@ private:
     std::wstring m_playableFile;
     int m_activeSide = 0;
     bool m_previewPlaying = false;
-    std::wstring m_playingFile;  // the file the preview plays
     bool m_operationIdle = true;  // false while the shell's file operation runs
     bool m_dragging = false;
     int m_dragSource = 0;  // the list the drag began in
@@ -152,6 +189,13 @@ private:
     std::vector<int> m_draggedRows;
     bool m_buttonPressed = false;  // for the hand cursor
     DeviceEvents m_deviceEvents;
+
+    CPreviewPlayer m_previewPlayer;
+    PreviewSession m_preview{*this};
+    HWND m_previewWindow = nullptr;  // the MCI window while the preview plays
+    HWND m_speechWindow = nullptr;   // the text-to-speech program's window
+    bool m_speechWaitOver = false;
+    std::wstring m_importPath;
 
     UINT m_lastSystemMenuItem = 0;
     HICON m_icon = nullptr;

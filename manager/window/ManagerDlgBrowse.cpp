@@ -104,7 +104,7 @@ void CManagerDlg::ShowListMenu(int list, int row) {
     context.selectedCount = static_cast<size_t>(shown.Send(LVM_GETSELECTEDCOUNT));
     context.playableFile = m_playableFile;
     context.previewPlaying = m_previewPlaying;
-    context.playingFile = m_playingFile;
+    context.playingFile = m_preview.File();
     context.navigationDepth = m_navigation.size();
     POINT cursor;
     ::GetCursorPos(&cursor);

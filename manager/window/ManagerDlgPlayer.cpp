@@ -15,6 +15,7 @@ void CManagerDlg::DetectDrives() {
 }
 
 void CManagerDlg::RefreshPlayer(bool deviceChange, DeviceEvents::Event event) {
+    m_preview.Stop();
     m_playableFile.clear();
     HCURSOR was = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     m_drives.clear();
