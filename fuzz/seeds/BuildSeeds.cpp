@@ -72,6 +72,20 @@ void DatePictureSeeds(const fs::path& root) {
     }
 }
 
+// Paths as the text-to-speech program hands them back, with and without
+// their terminating zero, the list shown at the root or in a folder.
+void CopyDataSeeds(const fs::path& root) {
+    SeedFolder seeds(root, "copy_data");
+    const std::string path = "C:\\Program Files\\Zizivazo TTS\\speech.wav";
+    for (uint8_t depth = 1; depth <= 2; ++depth) {
+        std::vector<uint8_t> bytes{depth};
+        bytes.insert(bytes.end(), path.begin(), path.end());
+        seeds.Write("depth" + std::to_string(depth) + "-unterminated", bytes);
+        bytes.push_back(0);
+        seeds.Write("depth" + std::to_string(depth) + "-terminated", bytes);
+    }
+}
+
 void CommandLineSeeds(const fs::path& root) {
     SeedFolder seeds(root, "command_line");
     const std::vector<std::string> lines[] = {
@@ -155,6 +169,7 @@ void WriteBuildSeeds(const fs::path& bin, const fs::path& ownResources, const fs
     SkinStringSeeds(bin, root);
     DatePictureSeeds(root);
     CommandLineSeeds(root);
+    CopyDataSeeds(root);
 
     std::vector<ShippedComponent> components;
     std::string error = ReadShippedComponents(bin, components);

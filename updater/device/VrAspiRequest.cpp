@@ -11,8 +11,8 @@ const uint8_t kExecute = 0x02, kAdapterInquiry = 0x00, kDiskInfo = 0x06;
 const uint8_t kDataIn = 0x08, kDataOut = 0x10, kEventNotify = 0x40;
 const uint8_t kCheckCondition = 0x02;
 
-// Execute request offsets.
-const uint32_t kCommand = 0, kStatus = 1, kAdapter = 2, kFlags = 3, kBufferLength = 12, kBuffer = 16;
+// Execute request offsets (the request's status is byte 1).
+const uint32_t kCommand = 0, kAdapter = 2, kFlags = 3, kBufferLength = 12, kBuffer = 16;
 const uint32_t kSenseLength = 20, kCdbLength = 21, kTargetStatus = 23, kEvent = 24, kCdb = 48, kSense = 64;
 const uint32_t kLargestCdb = 16;
 
