@@ -17,10 +17,10 @@ bash "$root/tools/setup.sh" || exit 1
 
 if [ "${VR_WINE:-}" != 64 ] && wine_version=$(/usr/lib/wine/wine --version 2>/dev/null); then
     wine="32-bit Wine ($wine_version)"
-    trees=("native:" "sanitize:" "windows:" "fuzz:-L fuzz")
+    trees=("native:" "sanitize:" "windows:-LE unsteady" "fuzz:-L fuzz")
 else
     wine="64-bit Wine ($(/usr/lib/wine/wine64 --version 2>/dev/null))"
-    trees=("native:" "sanitize:" "windows:-L static" "windows64:-L wine" "fuzz:-L fuzz")
+    trees=("native:" "sanitize:" "windows:-L static" "windows64:-L wine -LE unsteady" "fuzz:-L fuzz")
 fi
 echo "=== Windows programs run under $wine"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "manager/app/FormatDrive.h"
+#include "platform/EntryPoint.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ void CManagerDlg::FormatPlayer() {
         ShowFormatFailed();
         return;
     }
-    const auto format = reinterpret_cast<FormatDriveFunction>(m_host.GetProcAddress(shell, "SHFormatDrive"));
+    const auto format = EntryPoint<FormatDriveFunction>(m_host.GetProcAddress(shell, "SHFormatDrive"));
     if (format) {
         g_formatHook = ::SetWindowsHookExW(WH_CALLWNDPROC, WatchFormatDialog, nullptr, ::GetCurrentThreadId());
         if (g_formatHook) {

@@ -70,21 +70,34 @@ bool RemoteList::RowPoint(int row, POINT& screen) const {
 
 bool RemoteList::Click(const std::wstring& name, bool add) const {
     const int row = Find(name);
+    if (add) return AddToSelection(row);
     // A list still busy refilling may let a click pass: it is tried again.
     for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
         POINT point;
         if (!RowPoint(row, point)) return false;
-        if (add) {
-            ::keybd_event(VK_CONTROL, 0, 0, 0);
-            PumpFor(100);
-        }
         ClickAt(point);
-        if (add) ::keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
         // Longer than a double click's time, so that the next click is one too.
         PumpFor(::GetDoubleClickTime() + kClickSettleMs);
-        if (::SendMessageW(m_list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) return true;
+        if (Selected(row)) return true;
     }
     return false;
+}
+
+// A Ctrl held down by injected input may reach the list after the click it
+// was meant for, on a loaded machine: the row is added by the list's own
+// message instead, as a Ctrl click would.
+bool RemoteList::AddToSelection(int row) const {
+    if (!m_memory || row < 0) return false;
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    ::WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr);
+    ::SendMessageW(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(m_memory));
+    return Selected(row);
+}
+
+bool RemoteList::Selected(int row) const {
+    return (::SendMessageW(m_list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 bool RemoteList::DoubleClick(const std::wstring& name) const {

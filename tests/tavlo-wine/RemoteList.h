@@ -23,9 +23,9 @@ public:
     // The middle of the row's name, on the screen.
     bool RowPoint(int row, POINT& screen) const;
 
-    // Clicks the row with the mouse; with `add`, Ctrl held adds it to the
-    // selection. False when there is no such row or it did not become
-    // selected.
+    // Clicks the row with the mouse; with `add`, adds it to the selection
+    // as a Ctrl click does. False when there is no such row or it did not
+    // become selected.
     bool Click(const std::wstring& name, bool add = false) const;
     bool DoubleClick(const std::wstring& name) const;
     // True when the click reached the list: no other window lay over the
@@ -37,6 +37,9 @@ public:
     bool PostRightClick(const std::wstring& name) const;
 
 private:
+    bool AddToSelection(int row) const;
+    bool Selected(int row) const;
+
     HWND m_list;
     HANDLE m_process = nullptr;
     BYTE* m_memory = nullptr;  // in the other process

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "manager/window/ManagerApp.h"
+#include "platform/EntryPoint.h"
 #include "platform/win32/Win32Host.h"
 #include "tests/tavlo-wine/FormatStandIn.h"
 
@@ -16,7 +17,7 @@ public:
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override {
         const bool byName = reinterpret_cast<ULONG_PTR>(procName) > 0xFFFF;
         if (byName && std::strcmp(procName, "SHFormatDrive") == 0 && module == ::GetModuleHandleW(L"shell32.dll")) {
-            return reinterpret_cast<FARPROC>(StandInFormatDrive);
+            return AsFarProc(StandInFormatDrive);
         }
         return Win32Host::GetProcAddress(module, procName);
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/EntryPoint.h"
 #include "updater/device/VrAspiRequest.h"
 #include "updater/device/VrDosRequest.h"
 #include "updater/base/VrLittleEndian.h"
@@ -24,13 +25,6 @@ const uint32_t kParameterBytes = 64;
 const uint32_t kCylinders = 4, kMediaType = 6, kBytesPerSector = 7, kSectorsPerTrack = 20, kHeads = 22;
 
 uint16_t GetLe16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | at[1] << 8); }
-
-// An export as the entry point it is; through the generic function type, as
-// with any address the loader hands out.
-template <class Entry>
-Entry EntryPoint(FARPROC address) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(address));
-}
 
 }  // namespace
 
